@@ -1,0 +1,198 @@
+// The message queue, translation of keys into characters, dispatch and the
+// default window procedure.
+#include "platform/message_queue.h"
+
+#include <array>
+#include <deque>
+
+#include "platform/backend.h"
+#include "platform/clock.h"
+#include "platform/menu.h"
+#include "platform/timer.h"
+#include "platform/window.h"
+#include "platform/window_system.h"
+
+namespace platform {
+namespace detail {
+namespace {
+
+std::deque<Message> queue;
+int empty_peeks = 0;
+std::array<bool, 256> keys_down{};
+bool caps_lock = false;
+
+bool take_paint(Message& message) {
+    auto& windows = all_windows();
+    for (std::size_t i = 0; i < windows.size(); ++i) {
+        WindowRecord& record = windows[i];
+        if (!record.alive || !record.invalid) continue;
+        bool shown = record.visible;
+        if (record.parent != Window::NONE) {
+            WindowRecord* top = find_window(top_level_of(window_at(i)));
+            shown = shown && top && top->visible;
+        }
+        if (!shown) continue;
+        message = Message{window_at(i), MSG_PAINT, 0, 0};
+        return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+void reset_queue() {
+    queue.clear();
+    empty_peeks = 0;
+    keys_down.fill(false);
+    caps_lock = false;
+}
+
+void set_key_state(int virtual_key, bool down) {
+    if (virtual_key < 0 || virtual_key > 255) return;
+    if (down && virtual_key == KEY_CAPS_LOCK && !keys_down[KEY_CAPS_LOCK]) caps_lock = !caps_lock;
+    keys_down[static_cast<std::size_t>(virtual_key)] = down;
+}
+
+}  // namespace detail
+
+bool is_key_down(int virtual_key) {
+    return virtual_key >= 0 && virtual_key <= 255 && detail::keys_down[static_cast<std::size_t>(virtual_key)];
+}
+
+bool post_message(Window window, unsigned message, std::uintptr_t word, std::intptr_t position) {
+    if (window != Window::NONE && !detail::find_window(window)) return false;
+    detail::queue.push_back(Message{window, message, word, position});
+    return true;
+}
+
+void post_quit_message(int exit_code) {
+    detail::queue.push_back(Message{Window::NONE, MSG_QUIT, static_cast<std::uintptr_t>(exit_code), 0});
+}
+
+bool peek_message(Message& message) {
+    detail::present_changed_windows();
+    if (has_backend()) backend().poll_input();
+    bool found = false;
+    while (!detail::queue.empty()) {
+        message = detail::queue.front();
+        detail::queue.pop_front();
+        // Messages for windows destroyed after they were posted are dropped.
+        if (message.window == Window::NONE || detail::find_window(message.window)) {
+            found = true;
+            break;
+        }
+    }
+    if (!found) found = detail::take_paint(message);
+    if (!found) found = take_due_timer(monotonic_ms(), message);
+    if (found) {
+        detail::empty_peeks = 0;
+        return true;
+    }
+    if (++detail::empty_peeks >= 2 && has_backend()) {
+        detail::empty_peeks = 0;
+        detail::present_changed_windows();
+        backend().wait_for_input(next_timer_deadline());
+    }
+    return false;
+}
+
+unsigned current_modifiers() {
+    return (is_key_down(KEY_SHIFT) ? MODIFIER_SHIFT : 0u) | (is_key_down(KEY_CONTROL) ? MODIFIER_CONTROL : 0u) |
+           (detail::caps_lock ? MODIFIER_CAPS_LOCK : 0u);
+}
+
+int character_for_key(int key, unsigned modifiers) {
+    bool shift = (modifiers & MODIFIER_SHIFT) != 0;
+    bool control = (modifiers & MODIFIER_CONTROL) != 0;
+    if (key >= 'A' && key <= 'Z') {
+        if (control) return key - 'A' + 1;
+        bool upper = shift != ((modifiers & MODIFIER_CAPS_LOCK) != 0);
+        return upper ? key : key - 'A' + 'a';
+    }
+    if (control) return -1;
+    if (key >= '0' && key <= '9') {
+        static const char shifted_digits[] = ")!@#$%^&*(";
+        return shift ? shifted_digits[key - '0'] : key;
+    }
+    switch (key) {
+    case KEY_SPACE: return ' ';
+    case KEY_ENTER: return 13;
+    case KEY_BACKSPACE: return 8;
+    case KEY_TAB: return 9;
+    case KEY_ESCAPE: return 27;
+    case KEY_SEMICOLON: return shift ? ':' : ';';
+    case KEY_EQUALS: return shift ? '+' : '=';
+    case KEY_COMMA: return shift ? '<' : ',';
+    case KEY_MINUS: return shift ? '_' : '-';
+    case KEY_PERIOD: return shift ? '>' : '.';
+    case KEY_SLASH: return shift ? '?' : '/';
+    case KEY_BACKQUOTE: return shift ? '~' : '`';
+    case KEY_LEFT_BRACKET: return shift ? '{' : '[';
+    case KEY_BACKSLASH: return shift ? '|' : '\\';
+    case KEY_RIGHT_BRACKET: return shift ? '}' : ']';
+    case KEY_QUOTE: return shift ? '"' : '\'';
+    default: return -1;
+    }
+}
+
+bool translate_message(const Message& message) {
+    if (message.message != MSG_KEY_DOWN && message.message != MSG_SYSTEM_KEY_DOWN) return false;
+    int character = character_for_key(static_cast<int>(message.word & 0xFF), key_modifiers(message.position));
+    if (character < 0) return false;
+    unsigned kind = message.message == MSG_KEY_DOWN ? MSG_CHARACTER : MSG_SYSTEM_CHARACTER;
+    return post_message(message.window, kind, static_cast<std::uintptr_t>(character), message.position);
+}
+
+std::intptr_t dispatch_message(const Message& message) {
+    if (message.message == MSG_QUIT) return 0;
+    return send_message(message.window, message.message, message.word, message.position);
+}
+
+std::intptr_t send_message(Window window, unsigned message, std::uintptr_t word, std::intptr_t position) {
+    detail::WindowRecord* record = detail::find_window(window);
+    if (!record || !record->procedure) return 0;
+    return record->procedure(window, message, word, position);
+}
+
+std::intptr_t default_window_proc(Window window, unsigned message, std::uintptr_t word, std::intptr_t position) {
+    switch (message) {
+    case MSG_CLOSE:
+        destroy_window(window);
+        return 0;
+    case MSG_PAINT: {
+        PaintInfo info;
+        begin_paint(window, info);
+        end_paint(window, info);
+        return 0;
+    }
+    case MSG_SYSTEM_KEY_DOWN:
+        if (static_cast<int>(word) == KEY_F10 && get_menu(window) != Menu::NONE) track_menu(window, 0);
+        return 0;
+    case MSG_SYSTEM_CHARACTER: {
+        Menu bar = get_menu(window);
+        if (bar == Menu::NONE) return 0;
+        int count = menu_entry_count(bar);
+        for (int i = 0; i < count; ++i) {
+            MenuEntry entry;
+            if (!menu_entry(bar, i, entry)) continue;
+            auto amp = entry.text.find('&');
+            if (amp == std::string::npos || amp + 1 >= entry.text.size()) continue;
+            char mnemonic = entry.text[amp + 1];
+            auto lower = [](int c) { return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c; };
+            if (lower(mnemonic) == lower(static_cast<int>(word & 0xFF))) {
+                track_menu(window, i);
+                return 0;
+            }
+        }
+        return 0;
+    }
+    case MSG_OPEN_MENU:
+        if (get_menu(window) != Menu::NONE) track_menu(window, static_cast<int>(word));
+        (void)position;
+        return 0;
+    default:
+        return 0;
+    }
+}
+
+}  // namespace platform

@@ -1,0 +1,393 @@
+// Window classes and windows, with their retained surfaces and paint state.
+#include "platform/window.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/backend.h"
+#include "platform/menu.h"
+#include "platform/message_queue.h"
+#include "platform/timer.h"
+#include "platform/window_system.h"
+
+namespace platform {
+namespace detail {
+namespace {
+
+std::vector<ClassRecord> classes;
+std::vector<WindowRecord> windows;  // index = handle value - 1; handles are never reused
+Window focus = Window::NONE;
+
+bool fill_rect_on(Bitmap& surface, Rect area, ColorWord color) {
+    area.left = std::max(area.left, 0);
+    area.top = std::max(area.top, 0);
+    area.right = std::min(area.right, surface.width);
+    area.bottom = std::min(area.bottom, surface.height);
+    if (area.empty()) return false;
+    Pixel p = pixel_from_color(color);
+    for (int y = area.top; y < area.bottom; ++y) std::fill_n(surface.row(y) + area.left, area.width(), p);
+    return true;
+}
+
+}  // namespace
+
+WindowRecord* find_window(Window window) {
+    auto value = static_cast<std::uint32_t>(window);
+    if (value == 0 || value > windows.size()) return nullptr;
+    WindowRecord& record = windows[value - 1];
+    return record.alive ? &record : nullptr;
+}
+
+std::vector<WindowRecord>& all_windows() { return windows; }
+
+Window window_at(std::size_t index) { return static_cast<Window>(index + 1); }
+
+const ClassRecord* class_of(const WindowRecord& record) {
+    if (record.class_index < 0 || record.class_index >= static_cast<int>(classes.size())) return nullptr;
+    return &classes[static_cast<std::size_t>(record.class_index)];
+}
+
+int menu_bar_height(const WindowRecord& record) {
+    return record.menu != Menu::NONE && record.parent == Window::NONE ? MENU_BAR_HEIGHT : 0;
+}
+
+Size client_size(const WindowRecord& record) {
+    int width = std::max(record.outer.width(), 0);
+    int height = std::max(record.outer.height() - menu_bar_height(record), 0);
+    return Size{width, height};
+}
+
+void notify_size(Window window) {
+    WindowRecord* record = find_window(window);
+    if (!record) return;
+    Size size = client_size(*record);
+    if (record->size_sent && size.width == record->last_sent_size.width &&
+        size.height == record->last_sent_size.height)
+        return;
+    record->size_sent = true;
+    record->last_sent_size = size;
+    send_message(window, MSG_SIZE, 0, make_position(size.width, size.height));
+}
+
+Window top_level_of(Window window) {
+    WindowRecord* record = find_window(window);
+    while (record && record->parent != Window::NONE) {
+        window = record->parent;
+        record = find_window(window);
+    }
+    return record ? window : Window::NONE;
+}
+
+void mark_changed(Window window) {
+    if (WindowRecord* record = find_window(top_level_of(window))) record->needs_present = true;
+}
+
+void present_changed_windows() {
+    if (!has_backend()) return;
+    for (std::size_t i = 0; i < windows.size(); ++i) {
+        WindowRecord& record = windows[i];
+        if (!record.alive || !record.needs_present || record.parent != Window::NONE) continue;
+        record.needs_present = false;
+        if (record.visible) backend().present(window_at(i), record.surface);
+    }
+}
+
+}  // namespace detail
+
+using detail::find_window;
+using detail::WindowRecord;
+
+bool register_class(const WindowClass& window_class) {
+    if (!window_class.name || !*window_class.name || !window_class.procedure) return false;
+    for (const auto& existing : detail::classes)
+        if (existing.name == window_class.name) return false;
+    detail::classes.push_back(
+        detail::ClassRecord{window_class.name, window_class.procedure, window_class.style, window_class.background});
+    return true;
+}
+
+Window create_window(const char* class_name, const char* title, unsigned style, int x, int y, int width,
+                     int height, Window parent, Instance, std::intptr_t create_value) {
+    if (!class_name) return Window::NONE;
+    int class_index = -1;
+    for (std::size_t i = 0; i < detail::classes.size(); ++i)
+        if (detail::classes[i].name == class_name) class_index = static_cast<int>(i);
+    if (class_index < 0) return Window::NONE;
+    if (parent != Window::NONE && !find_window(parent)) return Window::NONE;
+
+    WindowRecord record;
+    record.alive = true;
+    record.class_index = class_index;
+    record.procedure = detail::classes[static_cast<std::size_t>(class_index)].procedure;
+    record.title = title ? title : "";
+    record.style = style & ~STYLE_VISIBLE;
+    record.parent = (style & STYLE_CHILD) ? parent : Window::NONE;
+    record.enabled = (style & STYLE_DISABLED) == 0;
+    width = std::clamp(width, 0, 16384);
+    height = std::clamp(height, 0, 16384);
+    record.outer = Rect{x, y, x + width, y + height};
+    if (record.parent == Window::NONE) record.surface = Bitmap(width, height, 0xFFFFFF);
+    detail::windows.push_back(std::move(record));
+    Window window = detail::window_at(detail::windows.size() - 1);
+    if (detail::windows.back().parent == Window::NONE && has_backend()) {
+        backend().create_native_window(window, title ? title : "", detail::windows.back().outer,
+                                       (style & STYLE_SIZING_BORDER) != 0);
+    }
+    send_message(window, MSG_CREATE, 0, create_value);
+    if (find_window(window) && (style & STYLE_VISIBLE)) show_window(window, SHOW_NORMAL);
+    return window;
+}
+
+bool destroy_window(Window window) {
+    WindowRecord* record = find_window(window);
+    if (!record) return false;
+    // Children go first, as on the old platform.
+    for (std::size_t i = 0; i < detail::windows.size(); ++i)
+        if (detail::windows[i].alive && detail::windows[i].parent == window) destroy_window(detail::window_at(i));
+    record = find_window(window);
+    if (!record) return false;
+    send_message(window, MSG_DESTROY, 0, 0);
+    record = find_window(window);
+    if (!record) return false;
+    bool top_level = record->parent == Window::NONE;
+    record->alive = false;
+    record->surface = Bitmap();
+    kill_timers_of(window);
+    if (detail::focus == window) detail::focus = Window::NONE;
+    if (top_level && has_backend()) backend().destroy_native_window(window);
+    return true;
+}
+
+bool is_window(Window window) { return find_window(window) != nullptr; }
+
+bool show_window(Window window, int show_mode) {
+    WindowRecord* record = find_window(window);
+    if (!record) return false;
+    bool was_visible = record->visible;
+    bool visible = show_mode != SHOW_HIDE;
+    record->visible = visible;
+    if (visible) {
+        if (record->parent == Window::NONE) {
+            if (!was_visible) {
+                record->invalid = true;
+                record->invalid_area = Rect{0, 0, detail::client_size(*record).width, detail::client_size(*record).height};
+                record->needs_present = true;
+            }
+            if (show_mode != SHOW_NO_ACTIVATE) set_focus(window);
+        } else {
+            record->invalid = true;
+            record->invalid_area = Rect{0, 0, record->outer.width(), record->outer.height()};
+        }
+    } else if (detail::focus == window) {
+        detail::focus = Window::NONE;
+    }
+    if (record->parent == Window::NONE && was_visible != visible && has_backend())
+        backend().show_native_window(window, visible);
+    if (visible) detail::notify_size(window);
+    return was_visible;
+}
+
+bool is_visible(Window window) {
+    WindowRecord* record = find_window(window);
+    return record && record->visible;
+}
+
+bool move_window(Window window, int x, int y, int width, int height) {
+    WindowRecord* record = find_window(window);
+    if (!record) return false;
+    width = std::clamp(width, 0, 16384);
+    height = std::clamp(height, 0, 16384);
+    Size before = detail::client_size(*record);
+    bool resized = width != record->outer.width() || height != record->outer.height();
+    record->outer = Rect{x, y, x + width, y + height};
+    if (resized && record->parent == Window::NONE) {
+        Bitmap grown(width, height, 0xFFFFFF);
+        for (int row = 0; row < std::min(height, record->surface.height); ++row)
+            std::copy_n(record->surface.row(row), std::min(width, record->surface.width), grown.row(row));
+        record->surface = std::move(grown);
+        record->needs_present = true;
+    }
+    if (record->parent == Window::NONE && has_backend()) backend().move_native_window(window, record->outer);
+    Size after = detail::client_size(*record);
+    const detail::ClassRecord* window_class = detail::class_of(*record);
+    unsigned class_style = window_class ? window_class->style : 0;
+    bool redraw = (after.width != before.width && (class_style & CLASS_REDRAW_ON_WIDTH)) ||
+                  (after.height != before.height && (class_style & CLASS_REDRAW_ON_HEIGHT));
+    if (redraw) invalidate(window);
+    if (record->visible || record->size_sent) detail::notify_size(window);
+    return true;
+}
+
+bool get_client_rect(Window window, Rect& rect) {
+    WindowRecord* record = find_window(window);
+    if (!record) return false;
+    Size size = detail::client_size(*record);
+    rect = Rect{0, 0, size.width, size.height};
+    return true;
+}
+
+bool get_window_rect(Window window, Rect& rect) {
+    WindowRecord* record = find_window(window);
+    if (!record) return false;
+    rect = record->outer;
+    return true;
+}
+
+int screen_width() { return has_backend() ? backend().screen_size().width : 0; }
+int screen_height() { return has_backend() ? backend().screen_size().height : 0; }
+
+const char* window_title(Window window) {
+    WindowRecord* record = find_window(window);
+    return record ? record->title.c_str() : "";
+}
+
+bool set_window_text(Window window, const char* text) {
+    WindowRecord* record = find_window(window);
+    if (!record) return false;
+    record->title = text ? text : "";
+    invalidate(window);
+    return true;
+}
+
+int get_window_text(Window window, char* buffer, int size) {
+    WindowRecord* record = find_window(window);
+    if (!buffer || size <= 0) return 0;
+    if (!record) {
+        buffer[0] = 0;
+        return 0;
+    }
+    int length = static_cast<int>(std::min<std::size_t>(record->title.size(), static_cast<std::size_t>(size - 1)));
+    std::memcpy(buffer, record->title.data(), static_cast<std::size_t>(length));
+    buffer[length] = 0;
+    return length;
+}
+
+Window parent_of(Window window) {
+    WindowRecord* record = find_window(window);
+    return record ? record->parent : Window::NONE;
+}
+
+unsigned window_style(Window window) {
+    WindowRecord* record = find_window(window);
+    return record ? record->style | (record->visible ? STYLE_VISIBLE : 0u) : 0u;
+}
+
+int window_id(Window window) {
+    WindowRecord* record = find_window(window);
+    return record ? record->control_id : 0;
+}
+
+bool set_window_id(Window window, int id) {
+    WindowRecord* record = find_window(window);
+    if (!record) return false;
+    record->control_id = id;
+    return true;
+}
+
+Window find_child(Window parent, int id) {
+    for (std::size_t i = 0; i < detail::windows.size(); ++i) {
+        const WindowRecord& record = detail::windows[i];
+        if (record.alive && record.parent == parent && record.control_id == id) return detail::window_at(i);
+    }
+    return Window::NONE;
+}
+
+bool enable_window(Window window, bool enable) {
+    WindowRecord* record = find_window(window);
+    if (!record) return false;
+    bool was_disabled = !record->enabled;
+    if (record->enabled != enable) {
+        record->enabled = enable;
+        send_message(window, MSG_ENABLE, enable ? 1 : 0, 0);
+    }
+    return was_disabled;
+}
+
+bool is_enabled(Window window) {
+    WindowRecord* record = find_window(window);
+    return record && record->enabled;
+}
+
+Window set_focus(Window window) {
+    Window previous = detail::focus;
+    if (window != Window::NONE && !find_window(window)) return previous;
+    if (previous == window) return previous;
+    detail::focus = window;
+    if (find_window(previous)) send_message(previous, MSG_KILL_FOCUS, static_cast<std::uintptr_t>(window), 0);
+    if (find_window(window)) send_message(window, MSG_SET_FOCUS, static_cast<std::uintptr_t>(previous), 0);
+    return previous;
+}
+
+Window focus_window() { return find_window(detail::focus) ? detail::focus : Window::NONE; }
+
+bool invalidate(Window window) {
+    WindowRecord* record = find_window(window);
+    if (!record) return false;
+    Size size = record->parent == Window::NONE ? detail::client_size(*record)
+                                                 : Size{record->outer.width(), record->outer.height()};
+    record->invalid = true;
+    record->invalid_area = Rect{0, 0, size.width, size.height};
+    return true;
+}
+
+Bitmap* window_surface(Window window) {
+    WindowRecord* record = find_window(window);
+    return record && record->parent == Window::NONE ? &record->surface : nullptr;
+}
+
+int client_top(Window window) {
+    WindowRecord* record = find_window(window);
+    return record ? detail::menu_bar_height(*record) : 0;
+}
+
+Bitmap client_picture(Window window) {
+    WindowRecord* record = find_window(window);
+    if (!record || record->parent != Window::NONE) return Bitmap();
+    Size size = detail::client_size(*record);
+    int top = detail::menu_bar_height(*record);
+    Bitmap picture(size.width, size.height);
+    for (int y = 0; y < size.height && y + top < record->surface.height; ++y)
+        std::copy_n(record->surface.row(y + top), std::min(size.width, record->surface.width), picture.row(y));
+    return picture;
+}
+
+namespace detail {
+// Erases the invalid area of a window with its class background.
+bool erase_invalid(Window window) {
+    WindowRecord* record = find_window(window);
+    if (!record || !record->invalid) return false;
+    const ClassRecord* window_class = class_of(*record);
+    ColorWord background = window_class ? window_class->background : color_word(255, 255, 255);
+    Window top = top_level_of(window);
+    WindowRecord* top_record = find_window(top);
+    if (!top_record) return false;
+    int dx = 0;
+    int dy = 0;
+    for (WindowRecord* r = record; r->parent != Window::NONE; r = find_window(r->parent)) {
+        dx += r->outer.left;
+        dy += r->outer.top;
+        if (!find_window(r->parent)) break;
+    }
+    dy += menu_bar_height(*top_record);
+    Rect area = record->invalid_area;
+    area.left += dx;
+    area.right += dx;
+    area.top += dy;
+    area.bottom += dy;
+    fill_rect_on(top_record->surface, area, background);
+    top_record->needs_present = true;
+    record->invalid = false;
+    return true;
+}
+}  // namespace detail
+
+void reset_window_system() {
+    detail::classes.clear();
+    detail::windows.clear();
+    detail::focus = Window::NONE;
+    reset_timers();
+    reset_menus();
+    detail::reset_queue();
+}
+
+}  // namespace platform

@@ -1,0 +1,107 @@
+// The toolkit's one record and the internal operations its files share.
+// Everything here runs on the program's single thread.
+#pragma once
+
+#include <cstdarg>
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+
+#include "platform/gdi.h"
+#include "platform/handles.h"
+#include "platform/messages.h"
+#include "toolkit/kavro.h"
+
+namespace kavro {
+
+constexpr int CANVAS_WIDTH = 601;
+constexpr int CANVAS_HEIGHT = 540;
+constexpr unsigned TICK_TIMER_ID = 2;
+constexpr unsigned TICK_INTERVAL_MS = 100;
+constexpr int MAX_MESSAGES = 25;
+constexpr int NO_EVENT = -1;
+constexpr const char* SCRIPT_FILE_NAME = "KAVRO.SCR";
+
+constexpr unsigned CMD_ANIMATE = 1;
+constexpr unsigned CMD_HALT = 2;
+constexpr unsigned CMD_ADVANCE_FRAME = 3;
+constexpr unsigned CMD_LOGGING = 4;
+constexpr unsigned CMD_RECORD = 5;
+constexpr unsigned CMD_PLAYBACK = 6;
+constexpr unsigned CMD_PLAY_ONE = 7;
+constexpr unsigned CMD_QUIT = 8;
+constexpr unsigned CMD_ABOUT = 9;
+
+struct PendingEvent {
+    std::int32_t kind = 0;
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+    char key = 0;
+};
+
+// The text window's last MAX_MESSAGES lines, each an owned copy.
+struct MessageRing {
+    std::unique_ptr<char[]> slots[MAX_MESSAGES];
+    int oldest = -1;
+    int next = 0;
+};
+
+struct ColorEntry {
+    platform::ColorWord value;
+    const char* name;
+};
+extern const ColorEntry COLOR_TABLE[KAVRO_COLOR_COUNT];
+
+struct ToolkitState {
+    platform::Window graphics_window = platform::Window::NONE;
+    platform::Window text_window = platform::Window::NONE;
+    KAVRO_instance instance = nullptr;
+    platform::DrawingContext window_context = platform::DrawingContext::NONE;
+    platform::DrawingContext canvas = platform::DrawingContext::NONE;
+    platform::DrawingObject canvas_bitmap = platform::DrawingObject::NONE;
+    platform::Menu run_menu = platform::Menu::NONE;
+    std::int32_t centre_x = 0;
+    std::int32_t centre_y = 0;
+    std::uint32_t dirty = 1;
+    std::uint8_t logging = 1;
+    std::uint8_t running = 0;
+    std::uint8_t single_step = 0;
+    std::uint8_t quit_requested = 0;
+    std::uint32_t tick = 0;
+    std::uint32_t ctrl_down = 0;
+    std::uint8_t recording = 0;
+    std::uint8_t playing = 0;
+    std::uint8_t play_one = 0;
+    PendingEvent pending;
+    std::int32_t periodic_count = 0;
+    std::FILE* script_file = nullptr;
+    // The mode script_file was opened in, so neither side uses the other's handle.
+    bool script_file_writing = false;
+    MessageRing message_ring;
+};
+
+// The one module-level record.
+extern ToolkitState state;
+
+// Puts the record back to its values before KAVRO_open (tests start afresh).
+void reset_toolkit_state();
+
+void present_canvas();
+void erase_canvas();
+bool pump_one_message();
+std::intptr_t graphics_window_proc(platform::Window window, unsigned message, std::uintptr_t word,
+                                   std::intptr_t position);
+std::intptr_t text_window_proc(platform::Window window, unsigned message, std::uintptr_t word,
+                               std::intptr_t position);
+void run_command(unsigned identifier);
+void put_text_line(const char* message);
+int format_message(char* buffer, std::size_t size, const char* format, std::va_list arguments);
+
+// Event scripts.
+void script_write_event(int kind, int x, int y, char key);
+int script_read_event();
+void stop_playback();
+void stop_recording();
+void close_script_file();
+
+}  // namespace kavro

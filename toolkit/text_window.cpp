@@ -1,0 +1,108 @@
+// The text window: a scrolling console over the ring of the last 25 messages.
+#include <cstdio>
+#include <cstring>
+
+#include "platform/message_queue.h"
+#include "platform/window.h"
+#include "toolkit/state.h"
+
+namespace kavro {
+namespace {
+
+constexpr int TEXT_LEFT_MARGIN = 5;
+constexpr std::size_t FORMAT_BUFFER_SIZE = 1024;
+
+void store_message(const char* text, std::size_t length) {
+    MessageRing& ring = state.message_ring;
+    if (ring.oldest == ring.next) {
+        ring.slots[ring.oldest].reset();
+        ring.oldest = (ring.oldest + 1) % MAX_MESSAGES;
+    }
+    auto copy = std::make_unique<char[]>(length + 1);
+    std::memcpy(copy.get(), text, length);
+    copy[length] = 0;
+    ring.slots[ring.next] = std::move(copy);
+    if (ring.oldest < 0) ring.oldest = ring.next;
+    ring.next = (ring.next + 1) % MAX_MESSAGES;
+}
+
+}  // namespace
+
+// Formats into a fixed buffer; a longer result is cut, and the count is what
+// the buffer holds, so callers never see more than they got.
+int format_message(char* buffer, std::size_t size, const char* format, std::va_list arguments) {
+    int produced = std::vsnprintf(buffer, size, format ? format : "", arguments);
+    if (produced < 0) {
+        buffer[0] = 0;
+        return 0;
+    }
+    if (static_cast<std::size_t>(produced) >= size) produced = static_cast<int>(size - 1);
+    return produced;
+}
+
+void put_text_line(const char* message) {
+    platform::Window window = state.text_window;
+    platform::DrawingContext context = platform::get_window_dc(window);
+    if (context == platform::DrawingContext::NONE) return;
+    platform::DrawingObject previous_font =
+        platform::select_object(context, platform::stock_object(platform::StockObject::FIXED_FONT));
+    platform::TextMetrics metrics{};
+    platform::get_text_metrics(context, metrics);
+    int h = metrics.height + metrics.external_leading;
+    platform::scroll_dc(context, 0, -h);
+    platform::Rect client;
+    platform::get_client_rect(window, client);
+    platform::DrawingObject brush = platform::create_solid_brush(platform::get_background_color(context));
+    platform::DrawingObject previous_brush = platform::select_object(context, brush);
+    platform::DrawingObject previous_pen =
+        platform::select_object(context, platform::stock_object(platform::StockObject::NULL_PEN));
+    platform::rectangle(context, client.left, client.bottom - h, client.right, client.bottom + 1);
+    platform::select_object(context, previous_pen);
+    platform::select_object(context, previous_brush);
+    platform::delete_object(brush);
+    std::size_t length = std::strlen(message);
+    if (length > 0 && message[length - 1] == '\n') --length;
+    platform::text_out(context, client.left + TEXT_LEFT_MARGIN, client.bottom - h, message, static_cast<int>(length));
+    platform::select_object(context, previous_font);
+    platform::release_dc(window, context);
+}
+
+std::intptr_t text_window_proc(platform::Window window, unsigned message, std::uintptr_t word,
+                               std::intptr_t position) {
+    switch (message) {
+    case platform::MSG_PAINT: {
+        platform::PaintInfo paint;
+        platform::begin_paint(window, paint);
+        const MessageRing& ring = state.message_ring;
+        int index = ring.oldest;
+        int count = 0;
+        while (index >= 0 && !(index == ring.next && count != 0)) {
+            put_text_line(ring.slots[index] ? ring.slots[index].get() : "");
+            index = (index + 1) % MAX_MESSAGES;
+            ++count;
+        }
+        platform::end_paint(window, paint);
+        return 0;
+    }
+    case platform::MSG_KEY_DOWN:
+    case platform::MSG_KEY_UP:
+        platform::post_message(state.graphics_window, message, word, position);
+        return 0;
+    default: return platform::default_window_proc(window, message, word, position);
+    }
+}
+
+}  // namespace kavro
+
+using namespace kavro;
+
+extern "C" int KAVRO_printf(const char* format, ...) {
+    char buffer[FORMAT_BUFFER_SIZE];
+    std::va_list arguments;
+    va_start(arguments, format);
+    int count = format_message(buffer, sizeof buffer, format, arguments);
+    va_end(arguments);
+    store_message(buffer, static_cast<std::size_t>(count));
+    put_text_line(buffer);
+    return count;
+}
