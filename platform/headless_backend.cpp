@@ -45,6 +45,11 @@ void HeadlessBackend::poll_input() { run_due(now_); }
 
 void HeadlessBackend::wait_for_input(std::int64_t deadline_ms) {
     ++wait_count_;
+    if (idle_observer_) {
+        idle_observer_();
+        // The observer may have injected input: let the program take it first.
+        if (has_pending_messages()) return;
+    }
     std::int64_t next_input = -1;
     for (const Scheduled& s : scheduled_)
         if (next_input < 0 || s.at < next_input) next_input = s.at;

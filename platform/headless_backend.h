@@ -39,6 +39,8 @@ public:
     void advance_clock(std::int64_t ms) { now_ += ms; }
     int present_count() const { return present_count_; }
     int wait_count() const { return wait_count_; }
+    // Called whenever the program goes idle (a wait begins), before the clock moves.
+    void set_idle_observer(std::function<void()> observer) { idle_observer_ = std::move(observer); }
     // Called with every presented surface (e.g. to keep frames).
     void set_present_observer(std::function<void(Window, const Bitmap&)> observer) {
         observer_ = std::move(observer);
@@ -62,6 +64,7 @@ private:
     std::uint64_t next_order_ = 0;
     std::vector<Scheduled> scheduled_;
     std::function<void(Window, const Bitmap&)> observer_;
+    std::function<void()> idle_observer_;
 };
 
 // Resets the window system and installs a fresh headless backend; the

@@ -65,6 +65,8 @@ bool post_message(Window window, unsigned message, std::uintptr_t word, std::int
     return true;
 }
 
+bool has_pending_messages() { return !detail::queue.empty(); }
+
 void post_quit_message(int exit_code) {
     detail::queue.push_back(Message{Window::NONE, MSG_QUIT, static_cast<std::uintptr_t>(exit_code), 0});
 }

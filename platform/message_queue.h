@@ -10,6 +10,8 @@ namespace platform {
 // False when the window does not exist (Window::NONE is allowed for thread messages).
 bool post_message(Window window, unsigned message, std::uintptr_t word, std::intptr_t position);
 void post_quit_message(int exit_code);
+// Whether a posted message waits in the queue.
+bool has_pending_messages();
 // Takes the next message without waiting; false when there is none. Order:
 // queued messages, then paint for an invalid window, then one due timer.
 // Two empty answers in a row let the backend wait for input until the next
