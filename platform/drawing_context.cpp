@@ -161,6 +161,12 @@ struct Surface {
     std::int64_t origin_x = 0;
     std::int64_t origin_y = 0;
     Window changed = Window::NONE;
+    // Callers' coordinates may be anywhere in 64 bits; far ones are held back
+    // (still far outside every surface) so adding the origin cannot overflow.
+    static std::int64_t held(std::int64_t v) { return std::clamp(v, -COORD_REACH, COORD_REACH); }
+    std::int64_t x(std::int64_t v) const { return held(v) + origin_x; }
+    std::int64_t y(std::int64_t v) const { return held(v) + origin_y; }
+    static constexpr std::int64_t COORD_REACH = std::int64_t{1} << 61;
 };
 
 bool surface_of(const ContextRecord& context, Surface& surface) {
@@ -373,8 +379,8 @@ bool rectangle(DrawingContext context, std::int64_t left, std::int64_t top, std:
     ContextRecord* record = lookup(contexts, context);
     Surface surface;
     if (!record || !surface_of(*record, surface)) return false;
-    draw_rectangle(surface.target, left + surface.origin_x, top + surface.origin_y, right + surface.origin_x,
-                   bottom + surface.origin_y, pen_of(*record), brush_of(*record));
+    draw_rectangle(surface.target, surface.x(left), surface.y(top), surface.x(right), surface.y(bottom),
+                   pen_of(*record), brush_of(*record));
     touched(surface);
     return true;
 }
@@ -383,8 +389,8 @@ bool ellipse(DrawingContext context, std::int64_t left, std::int64_t top, std::i
     ContextRecord* record = lookup(contexts, context);
     Surface surface;
     if (!record || !surface_of(*record, surface)) return false;
-    draw_ellipse(surface.target, left + surface.origin_x, top + surface.origin_y, right + surface.origin_x,
-                 bottom + surface.origin_y, pen_of(*record), brush_of(*record));
+    draw_ellipse(surface.target, surface.x(left), surface.y(top), surface.x(right), surface.y(bottom), pen_of(*record),
+                 brush_of(*record));
     touched(surface);
     return true;
 }
@@ -401,8 +407,7 @@ bool polygon(DrawingContext context, const std::int64_t* xy_pairs, int count) {
         many.resize(static_cast<std::size_t>(count));
         points = many.data();
     }
-    for (int i = 0; i < count; ++i)
-        points[i] = Point64{xy_pairs[2 * i] + surface.origin_x, xy_pairs[2 * i + 1] + surface.origin_y};
+    for (int i = 0; i < count; ++i) points[i] = Point64{surface.x(xy_pairs[2 * i]), surface.y(xy_pairs[2 * i + 1])};
     draw_polygon(surface.target, points, count, pen_of(*record), brush_of(*record));
     touched(surface);
     return true;
@@ -422,8 +427,7 @@ bool line_to(DrawingContext context, std::int64_t x, std::int64_t y) {
     if (!record || !surface_of(*record, surface)) return false;
     PenSpec pen = pen_of(*record);
     if (!pen.null)
-        draw_line(surface.target, record->x + surface.origin_x, record->y + surface.origin_y, x + surface.origin_x,
-                  y + surface.origin_y, pen);
+        draw_line(surface.target, surface.x(record->x), surface.y(record->y), surface.x(x), surface.y(y), pen);
     record->x = x;
     record->y = y;
     touched(surface);
@@ -434,7 +438,7 @@ bool set_pixel(DrawingContext context, std::int64_t x, std::int64_t y, ColorWord
     ContextRecord* record = lookup(contexts, context);
     Surface surface;
     if (!record || !surface_of(*record, surface)) return false;
-    set_pixel(surface.target, x + surface.origin_x, y + surface.origin_y, pixel_from_color(color));
+    set_pixel(surface.target, surface.x(x), surface.y(y), pixel_from_color(color));
     touched(surface);
     return true;
 }
@@ -443,8 +447,8 @@ ColorWord get_pixel(DrawingContext context, int x, int y) {
     ContextRecord* record = lookup(contexts, context);
     Surface surface;
     if (!record || !surface_of(*record, surface)) return 0xFFFFFFFF;
-    std::int64_t px = x + surface.origin_x;
-    std::int64_t py = y + surface.origin_y;
+    std::int64_t px = surface.x(x);
+    std::int64_t py = surface.y(y);
     const Rect& clip = surface.target.clip;
     if (px < clip.left || px >= clip.right || py < clip.top || py >= clip.bottom) return 0xFFFFFFFF;
     return color_from_pixel(surface.target.pixels[py * surface.target.stride + px]);
@@ -454,7 +458,7 @@ bool text_out(DrawingContext context, std::int64_t x, std::int64_t y, const char
     ContextRecord* record = lookup(contexts, context);
     Surface surface;
     if (!record || !text || length < 0 || !surface_of(*record, surface)) return false;
-    draw_text(surface.target, font_of(*record), x + surface.origin_x, y + surface.origin_y, text, length,
+    draw_text(surface.target, font_of(*record), surface.x(x), surface.y(y), text, length,
               pixel_from_color(record->text_color), record->background_mode == OPAQUE_MODE,
               pixel_from_color(record->background_color));
     touched(surface);
@@ -483,10 +487,10 @@ bool bit_blt(DrawingContext target, int x, int y, int width, int height, Drawing
     Surface in;
     if (!to || !from || !surface_of(*to, out) || !surface_of(*from, in)) return false;
     // Clip in 64 bits against both the source's and the target's areas.
-    std::int64_t tx = x + out.origin_x;
-    std::int64_t ty = y + out.origin_y;
-    std::int64_t sx = source_x + in.origin_x;
-    std::int64_t sy = source_y + in.origin_y;
+    std::int64_t tx = out.x(x);
+    std::int64_t ty = out.y(y);
+    std::int64_t sx = in.x(source_x);
+    std::int64_t sy = in.y(source_y);
     std::int64_t w = std::max(width, 0);
     std::int64_t h = std::max(height, 0);
     auto clip_axis = [](std::int64_t& t, std::int64_t& s, std::int64_t& n, int t_lo, int t_hi, int s_lo, int s_hi) {

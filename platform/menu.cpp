@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "platform/menu_drawing.h"
 #include "platform/message_queue.h"
 #include "platform/window.h"
 #include "platform/window_system.h"
@@ -163,22 +164,22 @@ Rect menu_bar_item_rect(Window window, int popup_index) {
     int x = 0;
     if (bar) {
         for (int i = 0; i < popup_index && i < static_cast<int>(bar->entries.size()); ++i)
-            x += 12 + 8 * static_cast<int>(bar->entries[static_cast<std::size_t>(i)].text.size());
+            x += menu_bar_title_width(bar->entries[static_cast<std::size_t>(i)].text);
     }
-    int width = 12;
-    if (bar && popup_index >= 0 && popup_index < static_cast<int>(bar->entries.size()))
-        width += 8 * static_cast<int>(bar->entries[static_cast<std::size_t>(popup_index)].text.size());
+    bool known = bar && popup_index >= 0 && popup_index < static_cast<int>(bar->entries.size());
+    int width = menu_bar_title_width(known ? bar->entries[static_cast<std::size_t>(popup_index)].text : std::string());
     return Rect{x, 0, x + width, MENU_BAR_HEIGHT};
 }
 
 Rect popup_rect(Window window, int popup_index) {
     Rect item = menu_bar_item_rect(window, popup_index);
-    MenuRecord* popup = find_menu(popup_of_bar(window, popup_index));
+    Menu popup_menu = popup_of_bar(window, popup_index);
+    MenuRecord* popup = find_menu(popup_menu);
     int height = 4;
     if (popup)
         for (const MenuEntry& entry : popup->entries)
             height += (entry.flags & MENU_SEPARATOR) ? MENU_SEPARATOR_HEIGHT : MENU_ITEM_HEIGHT;
-    return Rect{item.left, MENU_BAR_HEIGHT, item.left + MENU_POPUP_WIDTH, MENU_BAR_HEIGHT + height};
+    return Rect{item.left, MENU_BAR_HEIGHT, item.left + menu_popup_width(popup_menu), MENU_BAR_HEIGHT + height};
 }
 
 int popup_entry_at(Window window, int popup_index, int x, int y) {
@@ -206,10 +207,15 @@ void track_menu(Window window, int popup_index) {
     bool choose = false;
     bool open = true;
     while (open) {
-        MenuRecord* popup = find_menu(open_view.popup);
-        if (!popup || !is_window(window)) break;
+        if (!find_menu(open_view.popup) || !is_window(window)) break;
         Message message;
         if (!peek_message(message)) continue;
+        // Looked up after the peek: input handed in meanwhile may have built or destroyed menus.
+        MenuRecord* popup = find_menu(open_view.popup);
+        if (!popup && message.message != MSG_QUIT) {
+            dispatch_message(message);
+            continue;
+        }
         switch (message.message) {
         case MSG_QUIT:
             // The loop ends and leaves the quit request for the program's own pump.

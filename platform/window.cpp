@@ -6,6 +6,7 @@
 
 #include "platform/backend.h"
 #include "platform/menu.h"
+#include "platform/menu_drawing.h"
 #include "platform/message_queue.h"
 #include "platform/timer.h"
 #include "platform/window_system.h"
@@ -17,6 +18,10 @@ namespace {
 std::vector<ClassRecord> classes;
 std::vector<WindowRecord> windows;  // index = handle value - 1; handles are never reused
 Window focus = Window::NONE;
+
+// Positions stay within this range so outer edges, and the offsets of nested
+// children added up, never overflow an int.
+constexpr int MAX_POSITION = 1 << 24;
 
 bool fill_rect_on(Bitmap& surface, Rect area, ColorWord color) {
     area.left = std::max(area.left, 0);
@@ -88,7 +93,10 @@ void present_changed_windows() {
         WindowRecord& record = windows[i];
         if (!record.alive || !record.needs_present || record.parent != Window::NONE) continue;
         record.needs_present = false;
-        if (record.visible) backend().present(window_at(i), record.surface);
+        if (!record.visible) continue;
+        // Client drawing never reaches the bar's rows, so painting it here keeps it current with the menu.
+        paint_menu_bar(window_at(i), record.surface);
+        backend().present(window_at(i), record.surface);
     }
 }
 
@@ -125,6 +133,8 @@ Window create_window(const char* class_name, const char* title, unsigned style, 
     record.enabled = (style & STYLE_DISABLED) == 0;
     width = std::clamp(width, 0, 16384);
     height = std::clamp(height, 0, 16384);
+    x = std::clamp(x, -detail::MAX_POSITION, detail::MAX_POSITION);
+    y = std::clamp(y, -detail::MAX_POSITION, detail::MAX_POSITION);
     record.outer = Rect{x, y, x + width, y + height};
     if (record.parent == Window::NONE) record.surface = Bitmap(width, height, 0xFFFFFF);
     detail::windows.push_back(std::move(record));
@@ -197,6 +207,8 @@ bool move_window(Window window, int x, int y, int width, int height) {
     if (!record) return false;
     width = std::clamp(width, 0, 16384);
     height = std::clamp(height, 0, 16384);
+    x = std::clamp(x, -detail::MAX_POSITION, detail::MAX_POSITION);
+    y = std::clamp(y, -detail::MAX_POSITION, detail::MAX_POSITION);
     Size before = detail::client_size(*record);
     bool resized = width != record->outer.width() || height != record->outer.height();
     record->outer = Rect{x, y, x + width, y + height};
@@ -361,19 +373,24 @@ bool erase_invalid(Window window) {
     Window top = top_level_of(window);
     WindowRecord* top_record = find_window(top);
     if (!top_record) return false;
-    int dx = 0;
-    int dy = 0;
-    for (WindowRecord* r = record; r->parent != Window::NONE; r = find_window(r->parent)) {
-        dx += r->outer.left;
-        dy += r->outer.top;
-        if (!find_window(r->parent)) break;
-    }
-    dy += menu_bar_height(*top_record);
+    // Up to the top-level client area, kept inside every ancestor as drawing is.
     Rect area = record->invalid_area;
-    area.left += dx;
-    area.right += dx;
-    area.top += dy;
-    area.bottom += dy;
+    for (WindowRecord* r = record; r->parent != Window::NONE;) {
+        WindowRecord* parent = find_window(r->parent);
+        if (!parent) return false;
+        area = Rect{area.left + r->outer.left, area.top + r->outer.top, area.right + r->outer.left,
+                    area.bottom + r->outer.top};
+        Size bounds = parent->parent == Window::NONE ? client_size(*parent)
+                                                     : Size{parent->outer.width(), parent->outer.height()};
+        area.left = std::max(area.left, 0);
+        area.top = std::max(area.top, 0);
+        area.right = std::min(area.right, bounds.width);
+        area.bottom = std::min(area.bottom, bounds.height);
+        r = parent;
+    }
+    int bar = menu_bar_height(*top_record);
+    area.top += bar;
+    area.bottom += bar;
     fill_rect_on(top_record->surface, area, background);
     top_record->needs_present = true;
     record->invalid = false;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -23,7 +24,7 @@ constexpr Pixel BACKGROUND = 0xFFFF80;
 
 FontRequest request(const char* face, int height, int weight = 400) {
     FontRequest result;
-    std::strncpy(result.face, face, sizeof result.face);
+    std::snprintf(result.face, sizeof result.face, "%s", face);
     result.height = height;
     result.weight = weight;
     return result;

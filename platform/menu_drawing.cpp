@@ -1,0 +1,180 @@
+// Painting the menu bar and the open popup with the system font, in the flat
+// grey of the old platform's menus.
+#include "platform/menu_drawing.h"
+
+#include <algorithm>
+
+#include "platform/font.h"
+#include "platform/rasterizer.h"
+#include "platform/window.h"
+
+namespace platform {
+namespace {
+
+constexpr Pixel FACE = 0xD4D0C8;
+constexpr Pixel LIGHT = 0xFFFFFF;
+constexpr Pixel SHADOW = 0x808080;
+constexpr Pixel DARK_SHADOW = 0x404040;
+constexpr Pixel TEXT = 0x000000;
+constexpr Pixel GRAY_TEXT = 0x808080;
+constexpr Pixel HIGHLIGHT = 0x0A246A;
+constexpr Pixel HIGHLIGHT_TEXT = 0xFFFFFF;
+
+constexpr int TITLE_PADDING = 6;
+constexpr int POPUP_BORDER = 2;
+// From the popup's left edge to the texts; the check mark sits in between.
+constexpr int TEXT_COLUMN = 20;
+constexpr int LABEL_GAP = 24;
+constexpr int RIGHT_MARGIN = 14;
+
+const FontInstance* menu_font() { return find_font(system_font_request()); }
+
+int width_of(const std::string& text) {
+    return text_extent(menu_font(), text.data(), static_cast<int>(text.size())).width;
+}
+
+int cell_height() { return text_metrics(menu_font()).height; }
+
+void draw_menu_text(const PixelTarget& target, int x, int y, const MenuText& text, Pixel pixel) {
+    const FontInstance* font = menu_font();
+    draw_text(target, font, x, y, text.shown.data(), static_cast<int>(text.shown.size()), pixel, false, 0);
+    if (text.mnemonic < 0) return;
+    int before = text_extent(font, text.shown.data(), text.mnemonic).width;
+    int width = text_extent(font, text.shown.data() + text.mnemonic, 1).width;
+    int row = y + text_metrics(font).ascent + 1;
+    fill_rect(target, x + before, row, x + before + width, row + 1, pixel);
+}
+
+// A grayed text is etched: a light copy one pixel down and right under the grey.
+void draw_entry_text(const PixelTarget& target, int x, int y, const MenuText& text, Pixel pixel, bool etched) {
+    if (etched) draw_menu_text(target, x + 1, y + 1, text, LIGHT);
+    draw_menu_text(target, x, y, text, pixel);
+}
+
+void draw_check_mark(const PixelTarget& target, int x, int y, Pixel pixel) {
+    // Rows of the tick's lowest pixel per column, left to right, three pixels thick.
+    static const int bottom[7] = {4, 5, 6, 5, 4, 3, 2};
+    for (int column = 0; column < 7; ++column)
+        fill_rect(target, x + column, y + bottom[column] - 2, x + column + 1, y + bottom[column] + 1, pixel);
+}
+
+void draw_bar_title(const PixelTarget& target, const Rect& item, const std::string& text, bool grayed,
+                    bool highlighted) {
+    if (highlighted) fill_rect(target, item.left, item.top, item.right, item.bottom, HIGHLIGHT);
+    Pixel pixel = highlighted ? HIGHLIGHT_TEXT : grayed ? GRAY_TEXT : TEXT;
+    int y = item.top + (item.height() - cell_height()) / 2;
+    draw_entry_text(target, item.left + TITLE_PADDING, y, split_menu_text(text), pixel, grayed && !highlighted);
+}
+
+void draw_frame(const PixelTarget& target, const Rect& area) {
+    fill_rect(target, area.left, area.top, area.right, area.bottom, FACE);
+    fill_rect(target, area.left, area.bottom - 1, area.right, area.bottom, DARK_SHADOW);
+    fill_rect(target, area.right - 1, area.top, area.right, area.bottom, DARK_SHADOW);
+    fill_rect(target, area.left + 1, area.top + 1, area.right - 1, area.top + 2, LIGHT);
+    fill_rect(target, area.left + 1, area.top + 1, area.left + 2, area.bottom - 1, LIGHT);
+    fill_rect(target, area.left + 1, area.bottom - 2, area.right - 1, area.bottom - 1, SHADOW);
+    fill_rect(target, area.right - 2, area.top + 1, area.right - 1, area.bottom - 1, SHADOW);
+}
+
+void draw_popup(const PixelTarget& target, const OpenMenuView& view) {
+    Rect area = popup_rect(view.window, view.popup_index);
+    draw_frame(target, area);
+    int left = area.left + POPUP_BORDER;
+    int right = area.right - POPUP_BORDER;
+    int top = area.top + POPUP_BORDER;
+    int cell = cell_height();
+    for (int position = 0; position < menu_entry_count(view.popup); ++position) {
+        MenuEntry entry;
+        menu_entry(view.popup, position, entry);
+        if (entry.flags & MENU_SEPARATOR) {
+            int middle = top + MENU_SEPARATOR_HEIGHT / 2 - 1;
+            fill_rect(target, left, middle, right, middle + 1, SHADOW);
+            fill_rect(target, left, middle + 1, right, middle + 2, LIGHT);
+            top += MENU_SEPARATOR_HEIGHT;
+            continue;
+        }
+        bool highlighted = position == view.highlighted;
+        bool grayed = (entry.flags & MENU_GRAYED) != 0;
+        if (highlighted) fill_rect(target, left, top, right, top + MENU_ITEM_HEIGHT, HIGHLIGHT);
+        Pixel pixel = grayed ? GRAY_TEXT : highlighted ? HIGHLIGHT_TEXT : TEXT;
+        bool etched = grayed && !highlighted;
+        if (entry.flags & MENU_CHECKED) draw_check_mark(target, area.left + 7, top + (MENU_ITEM_HEIGHT - 7) / 2, pixel);
+        MenuText text = split_menu_text(entry.text);
+        int y = top + (MENU_ITEM_HEIGHT - cell) / 2;
+        draw_entry_text(target, area.left + TEXT_COLUMN, y, text, pixel, etched);
+        if (!text.label.empty()) {
+            MenuText label{text.label, -1, {}};
+            draw_entry_text(target, area.right - RIGHT_MARGIN - width_of(text.label), y, label, pixel, etched);
+        }
+        top += MENU_ITEM_HEIGHT;
+    }
+}
+
+}  // namespace
+
+MenuText split_menu_text(const std::string& text) {
+    MenuText result;
+    std::string* into = &result.shown;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char c = text[i];
+        if (c == '\t' && into == &result.shown) {
+            into = &result.label;
+        } else if (c == '&' && i + 1 < text.size() && text[i + 1] == '&') {
+            into->push_back('&');
+            ++i;
+        } else if (c == '&' && into == &result.shown && i + 1 < text.size()) {
+            if (result.mnemonic < 0 && text[i + 1] != '\t') result.mnemonic = static_cast<int>(result.shown.size());
+        } else if (c != '&') {
+            into->push_back(c);
+        }
+    }
+    return result;
+}
+
+int menu_bar_title_width(const std::string& text) { return width_of(split_menu_text(text).shown) + 2 * TITLE_PADDING; }
+
+int menu_popup_width(Menu popup) {
+    int text_width = 0;
+    int label_width = 0;
+    for (int position = 0; position < menu_entry_count(popup); ++position) {
+        MenuEntry entry;
+        if (!menu_entry(popup, position, entry) || (entry.flags & MENU_SEPARATOR)) continue;
+        MenuText text = split_menu_text(entry.text);
+        text_width = std::max(text_width, width_of(text.shown));
+        label_width = std::max(label_width, width_of(text.label));
+    }
+    int width = TEXT_COLUMN + text_width + (label_width > 0 ? LABEL_GAP + label_width : 0) + RIGHT_MARGIN;
+    return std::max(width, MENU_POPUP_WIDTH);
+}
+
+void paint_menu_bar(Window window, Bitmap& surface) {
+    Menu bar = get_menu(window);
+    if (bar == Menu::NONE || client_top(window) == 0) return;
+    PixelTarget target = whole_target(surface);
+    target.clip.bottom = std::min(target.clip.bottom, MENU_BAR_HEIGHT);
+    fill_rect(target, 0, 0, surface.width, MENU_BAR_HEIGHT, FACE);
+    for (int position = 0; position < menu_entry_count(bar); ++position) {
+        MenuEntry entry;
+        menu_entry(bar, position, entry);
+        draw_bar_title(target, menu_bar_item_rect(window, position), entry.text, (entry.flags & MENU_GRAYED) != 0,
+                       false);
+    }
+}
+
+const Bitmap& screen_picture(Window window, const Bitmap& surface, Bitmap& scratch) {
+    const OpenMenuView* view = open_menu_view();
+    if (!view || view->window != window || get_menu(window) == Menu::NONE) return surface;
+    scratch = surface;
+    PixelTarget target = whole_target(scratch);
+    MenuEntry title;
+    if (menu_entry(get_menu(window), view->popup_index, title)) {
+        PixelTarget bar = target;
+        bar.clip.bottom = std::min(bar.clip.bottom, MENU_BAR_HEIGHT);
+        draw_bar_title(bar, menu_bar_item_rect(window, view->popup_index), title.text,
+                       (title.flags & MENU_GRAYED) != 0, true);
+    }
+    draw_popup(target, *view);
+    return scratch;
+}
+
+}  // namespace platform
