@@ -1,0 +1,130 @@
+// KAVRO_gets: a line of text asked for in a modal dialog that is described to
+// the platform as an in-memory template, built afresh at each call.
+#include <cassert>
+#include <cstdint>
+#include <cstring>
+
+#include "platform/dialog.h"
+#include "toolkit/state.h"
+
+namespace kavro {
+
+constexpr int ID_GETS_OKAY = 101;
+constexpr int ID_GETS_EDIT = 102;
+constexpr int ID_GETS_PROMPT = 103;
+constexpr std::size_t GETS_TEMPLATE_SIZE = 292;
+constexpr int GETS_PROMPT_LENGTH = 79;
+constexpr int GETS_RESULT_SIZE = 256;
+
+void build_gets_template(const char* prompt, std::uint8_t (&block)[GETS_TEMPLATE_SIZE]);
+std::intptr_t gets_dialog_proc(platform::Window dialog, unsigned message, std::uintptr_t word,
+                               std::intptr_t position);
+
+namespace {
+
+using namespace platform;
+
+constexpr unsigned GETS_DIALOG_STYLE = STYLE_POPUP | STYLE_VISIBLE | STYLE_CAPTION | STYLE_SYSTEM_MENU | DIALOG_MODAL_FRAME;
+constexpr unsigned GETS_EDIT_STYLE =
+    STYLE_CHILD | STYLE_VISIBLE | STYLE_BORDER | STYLE_TABSTOP | EDIT_MULTILINE | EDIT_AUTO_VERTICAL_SCROLL;
+constexpr unsigned GETS_OKAY_STYLE = STYLE_CHILD | STYLE_VISIBLE | STYLE_TABSTOP | BUTTON_DEFAULT_PUSH;
+constexpr unsigned GETS_PROMPT_STYLE = STYLE_CHILD | STYLE_VISIBLE | STYLE_GROUP | STATIC_LEFT;
+static_assert(GETS_DIALOG_STYLE == 0x90C80080 && GETS_EDIT_STYLE == 0x50810044 && GETS_OKAY_STYLE == 0x50010001 &&
+              GETS_PROMPT_STYLE == 0x50020000);
+
+// Writes little-endian fields into the zeroed block; texts become one 16-bit
+// unit per byte.
+class TemplateWriter {
+public:
+    explicit TemplateWriter(std::uint8_t* block) : block_(block) {}
+    void word(unsigned value) {
+        block_[offset_] = static_cast<std::uint8_t>(value & 0xFF);
+        block_[offset_ + 1] = static_cast<std::uint8_t>((value >> 8) & 0xFF);
+        offset_ += 2;
+    }
+    void dword(std::uint32_t value) {
+        word(value & 0xFFFF);
+        word(value >> 16);
+    }
+    void text(const char* bytes, std::size_t length) {
+        for (std::size_t i = 0; i < length; ++i) word(static_cast<unsigned char>(bytes[i]));
+        word(0);
+    }
+    void align() { offset_ = (offset_ + 3) / 4 * 4; }
+    void item(std::uint32_t style, int x, int y, int width, int height, int id, int class_atom, const char* text,
+              std::size_t length) {
+        align();
+        dword(style);
+        dword(0);
+        word(static_cast<unsigned>(x));
+        word(static_cast<unsigned>(y));
+        word(static_cast<unsigned>(width));
+        word(static_cast<unsigned>(height));
+        word(static_cast<unsigned>(id));
+        word(0xFFFF);
+        word(static_cast<unsigned>(class_atom));
+        this->text(text, length);
+        word(0);  // no creation data
+    }
+    std::size_t offset() const { return offset_; }
+
+private:
+    std::uint8_t* block_;
+    std::size_t offset_ = 0;
+};
+
+// The buffer of the dialog that runs; one prompt dialog runs at a time.
+char* gets_result = nullptr;
+
+}  // namespace
+
+void build_gets_template(const char* prompt, std::uint8_t (&block)[GETS_TEMPLATE_SIZE]) {
+    std::memset(block, 0, GETS_TEMPLATE_SIZE);
+    char shown[GETS_PROMPT_LENGTH];
+    std::size_t given = 0;
+    while (prompt && given < sizeof shown && prompt[given]) ++given;
+    std::memset(shown, ' ', sizeof shown);
+    if (given > 0) std::memcpy(shown, prompt, given);
+
+    TemplateWriter writer(block);
+    writer.dword(GETS_DIALOG_STYLE);
+    writer.dword(0);
+    writer.word(3);
+    writer.word(50);
+    writer.word(50);
+    writer.word(185);
+    writer.word(92);
+    writer.word(0);  // no menu
+    writer.word(0);  // the default dialog class
+    writer.text("KAVRO_gets", 10);
+    writer.item(GETS_EDIT_STYLE, 8, 30, 167, 37, ID_GETS_EDIT, EDIT_CLASS_ATOM, "", 0);
+    writer.item(GETS_OKAY_STYLE, 67, 74, 50, 14, ID_GETS_OKAY, BUTTON_CLASS_ATOM, "Okay", 4);
+    writer.item(GETS_PROMPT_STYLE, 8, 3, 167, 24, ID_GETS_PROMPT, STATIC_CLASS_ATOM, shown, sizeof shown);
+    assert(writer.offset() == GETS_TEMPLATE_SIZE);
+}
+
+std::intptr_t gets_dialog_proc(Window dialog, unsigned message, std::uintptr_t word, std::intptr_t position) {
+    switch (message) {
+    case MSG_INIT_DIALOG:
+        gets_result = reinterpret_cast<char*>(position);
+        return 1;
+    case MSG_COMMAND:
+        if (word != ID_GETS_OKAY) return 0;
+        if (gets_result) get_dialog_item_text(dialog, ID_GETS_EDIT, gets_result, GETS_RESULT_SIZE);
+        end_dialog(dialog, 1);
+        return 1;
+    default: return 0;
+    }
+}
+
+}  // namespace kavro
+
+extern "C" int KAVRO_gets(const char* prompt, char* result) {
+    using namespace kavro;
+    if (!result) return 0;
+    std::uint8_t block[GETS_TEMPLATE_SIZE];
+    build_gets_template(prompt, block);
+    std::intptr_t answer = platform::dialog_box_indirect(state.instance, block, sizeof block, state.graphics_window,
+                                                         gets_dialog_proc, reinterpret_cast<std::intptr_t>(result));
+    return answer == -1 ? 0 : 1;
+}
