@@ -3,6 +3,7 @@
 #include <climits>
 #include <cstring>
 
+#include "toolkit/call_trace.h"
 #include "toolkit/state.h"
 
 namespace kavro {
@@ -178,6 +179,7 @@ int text_worker(int color, int x, int y, int ptsize, const char* text) {
 int format_and_draw(int color, int x, int y, int ptsize, const char* format, std::va_list arguments) {
     char buffer[TEXT_BUFFER_SIZE];
     int count = format_message(buffer, sizeof buffer, format, arguments);
+    trace_call("text", buffer, color, x, y, ptsize);
     text_worker(color, x, y, ptsize, buffer);
     return count;
 }
@@ -190,6 +192,7 @@ using namespace kavro;
 extern "C" {
 
 int KAVRO_pixel(int color, int x, int y) {
+    trace_call("pixel", nullptr, color, x, y);
     color = valid_color(color);
     if (state.logging) KAVRO_printf("%s pixel at (%d,%d)\n", color_name(color), x, y);
     DrawCommand command;
@@ -202,6 +205,7 @@ int KAVRO_pixel(int color, int x, int y) {
 }
 
 int KAVRO_circle(int color, int x, int y, int radius) {
+    trace_call("circle", nullptr, color, x, y, radius);
     color = valid_color(color);
     if (radius < 0) {
         int corrected = positive(radius);
@@ -222,6 +226,7 @@ int KAVRO_circle(int color, int x, int y, int radius) {
 }
 
 int KAVRO_triangle(int color, int x1, int y1, int x2, int y2, int x3, int y3, int width) {
+    trace_call("triangle", nullptr, color, x1, y1, x2, y2, x3, y3, width);
     color = valid_color(color);
     width = correct_width(width);
     if (state.logging)
@@ -241,6 +246,7 @@ int KAVRO_triangle(int color, int x1, int y1, int x2, int y2, int x3, int y3, in
 }
 
 int KAVRO_rectangle(int color, int x1, int y1, int x2, int y2, int width) {
+    trace_call("rectangle", nullptr, color, x1, y1, x2, y2, width);
     swap_corners(x1, y1, x2, y2);
     color = valid_color(color);
     width = correct_width(width);
@@ -265,6 +271,7 @@ int KAVRO_rectangle(int color, int x1, int y1, int x2, int y2, int width) {
 }
 
 int KAVRO_oval(int color, int x1, int y1, int x2, int y2, int width) {
+    trace_call("oval", nullptr, color, x1, y1, x2, y2, width);
     swap_corners(x1, y1, x2, y2);
     width = correct_width(width);
     color = valid_color(color);
@@ -288,6 +295,7 @@ int KAVRO_oval(int color, int x1, int y1, int x2, int y2, int width) {
 }
 
 int KAVRO_line(int color, int x1, int y1, int x2, int y2, int width) {
+    trace_call("line", nullptr, color, x1, y1, x2, y2, width);
     width = correct_width(width);
     color = valid_color(color);
     if (state.logging)

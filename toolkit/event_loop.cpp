@@ -1,6 +1,7 @@
 // Event delivery: the wait that polls the platform's queue one message per
 // turn, arms periodic events, consults the script and records what it delivers.
 #include "platform/message_queue.h"
+#include "toolkit/call_trace.h"
 #include "toolkit/state.h"
 
 namespace kavro {
@@ -53,6 +54,7 @@ extern "C" int KAVRO_await_event(int* x, int* y, char* key) {
             script_write_event(state.pending.kind, state.pending.x, state.pending.y, state.pending.key);
         }
     }
+    trace_call("await_event", nullptr, state.pending.kind, state.pending.x, state.pending.y, state.pending.key);
     if (x) *x = state.pending.x;
     if (y) *y = state.pending.y;
     if (key) *key = state.pending.key;

@@ -5,6 +5,7 @@
 #include "platform/menu.h"
 #include "platform/timer.h"
 #include "platform/window.h"
+#include "toolkit/call_trace.h"
 #include "toolkit/state.h"
 
 namespace kavro {
@@ -25,6 +26,16 @@ const ColorEntry COLOR_TABLE[KAVRO_COLOR_COUNT] = {
 };
 
 ToolkitState state;
+
+namespace detail {
+CallObserver call_observer = nullptr;
+void* call_observer_context = nullptr;
+}  // namespace detail
+
+void set_call_observer(CallObserver observer, void* context) {
+    detail::call_observer = observer;
+    detail::call_observer_context = context;
+}
 
 void reset_toolkit_state() {
     if (state.script_file) std::fclose(state.script_file);
@@ -52,6 +63,7 @@ using namespace kavro;
 extern "C" {
 
 int KAVRO_open(KAVRO_instance instance, KAVRO_instance previous_instance, const char*, int show_mode) {
+    trace_call("open", nullptr, show_mode);
     if (previous_instance == nullptr) {
         platform::WindowClass window_class;
         window_class.style = platform::CLASS_REDRAW_ON_WIDTH | platform::CLASS_REDRAW_ON_HEIGHT;
@@ -86,12 +98,14 @@ int KAVRO_open(KAVRO_instance instance, KAVRO_instance previous_instance, const 
 }
 
 int KAVRO_close(void) {
+    trace_call("close", nullptr);
     platform::release_dc(state.graphics_window, state.window_context);
     close_script_file();
     return 1;
 }
 
 int KAVRO_animate(int mode) {
+    trace_call("animate", nullptr, mode);
     if (!platform::is_window(state.graphics_window)) return 0;
     switch (mode) {
     case 0:
@@ -107,6 +121,7 @@ int KAVRO_animate(int mode) {
 }
 
 int KAVRO_logging(int flag) {
+    trace_call("logging", nullptr, flag);
     if (!platform::is_window(state.graphics_window)) return 0;
     state.logging = flag != 0;
     platform::check_menu_item(state.run_menu, CMD_LOGGING, state.logging != 0);
@@ -120,6 +135,7 @@ int KAVRO_show_text(int flag) {
 }
 
 int KAVRO_clear(void) {
+    trace_call("clear", nullptr);
     if (state.logging) KAVRO_printf("Clearing the graphics window\n");
     erase_canvas();
     return 1;

@@ -1,5 +1,6 @@
 #include "support/toolkit_fixture.h"
 
+#include "platform/input.h"
 #include "platform/menu.h"
 #include "toolkit/kavro.h"
 
@@ -117,6 +118,20 @@ TEST_F(Canvas, PresentCopiesTheCanvasIntoTheWindow) {
     EXPECT_EQ(shown.get(0, 0), BLACK);
     EXPECT_EQ(shown.get(5, 5), WHITE);
     EXPECT_EQ(state.dirty, 0u);
+}
+
+TEST_F(Canvas, StaysUsableAfterTheCloseBox) {
+    open_toolkit();
+    KAVRO_logging(0);
+    platform::inject_close(state.graphics_window);
+    ASSERT_EQ(await_event().kind, KAVRO_QUIT);
+    EXPECT_EQ(KAVRO_rectangle(KAVRO_RED, -5, 5, 5, -5, 0), 1);
+    EXPECT_EQ(canvas_at(0, 0), kavro::COLOR_TABLE[KAVRO_RED].value);
+    EXPECT_FALSE(kavro::pump_one_message());
+    EXPECT_EQ(state.dirty, 0u) << "the copy to the destroyed window is harmless";
+    state.script_file = std::tmpfile();
+    EXPECT_EQ(KAVRO_close(), 1);
+    EXPECT_EQ(state.script_file, nullptr);
 }
 
 using TextWindowPlace = ToolkitTest;
