@@ -6,8 +6,9 @@
 
 #include <gtest/gtest.h>
 
-#include <ctime>
+#include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "toolkit/kavro.h"
@@ -65,9 +66,13 @@ inline bool have_recorder() {
 
 inline bool have_event_script() { return have_recorder() && kavro_test_queue_event; }
 
-// Drawing needs an open toolkit; the scene's start-up is what opens it in the
-// program, and tests that run the start-up open it themselves.
+// The drawing operations expect an open toolkit; tests that run the scene's
+// start-up open it through that instead. The hooks open a fresh one for
+// every test themselves.
 inline void ensure_toolkit_open() {
+    if (have_recorder()) {
+        return;
+    }
     static const bool opened = [] {
         KAVRO_open(nullptr, nullptr, "", 1);
         KAVRO_logging(0);

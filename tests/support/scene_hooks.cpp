@@ -1,0 +1,119 @@
+// The scene tests' view beneath the toolkit: every public call the scene makes
+// is recorded through the toolkit's call observer, and queued events reach
+// KAVRO_await_event as real input on the headless backend (a click in the
+// graphics window, a typed key, a timer tick), so the scene runs on the real
+// toolkit and draws real pixels.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <deque>
+#include <vector>
+
+#include "platform/headless_backend.h"
+#include "platform/input.h"
+#include "platform/message_queue.h"
+#include "platform/timer.h"
+#include "platform/window.h"
+#include "scene/scene_test_support.h"
+#include "toolkit/call_trace.h"
+#include "toolkit/state.h"
+
+namespace {
+
+struct QueuedEvent {
+    int kind;
+    int x;
+    int y;
+    char key;
+};
+
+std::vector<KavroTestCall> calls;
+std::deque<QueuedEvent> events;
+// A queued periodic event is on its way: its await waits for the next tick.
+bool periodic_in_flight = false;
+
+void record_call(void*, const kavro::TracedCall& traced) {
+    if (std::strcmp(traced.name, "await_event") == 0) periodic_in_flight = false;
+    // Tests open the toolkit again (the scene's start-up does); the windows of
+    // the earlier opening lose their timer, so one tick still means one
+    // periodic event as in the program.
+    if (std::strcmp(traced.name, "open") == 0 && platform::is_window(kavro::state.graphics_window))
+        platform::kill_timer(kavro::state.graphics_window, kavro::TICK_TIMER_ID);
+    KavroTestCall call{};
+    std::snprintf(call.name, sizeof call.name, "%s", traced.name);
+    call.arg_count = std::min(traced.arg_count, static_cast<int>(std::size(call.args)));
+    std::copy(traced.args, traced.args + call.arg_count, call.args);
+    if (traced.text) std::snprintf(call.text, sizeof call.text, "%s", traced.text);
+    calls.push_back(call);
+}
+
+// The toolkit waits for input: hand it the next queued event. A periodic event
+// the toolkit arms by itself while animation runs is replaced by the queued
+// one, so only queued events ever arrive.
+void deliver_next_event() {
+    using kavro::state;
+    if (periodic_in_flight) return;
+    if (events.empty()) {
+        platform::post_quit_message(0);
+        return;
+    }
+    QueuedEvent event = events.front();
+    events.pop_front();
+    switch (event.kind) {
+    case KAVRO_PERIODIC:
+        periodic_in_flight = true;
+        if (state.pending.kind != KAVRO_PERIODIC) state.single_step = 1;
+        break;
+    case KAVRO_MOUSE:
+        platform::inject_click(state.graphics_window, event.x + state.centre_x, state.centre_y - event.y);
+        break;
+    case KAVRO_KBD: {
+        const char text[2] = {event.key, 0};
+        platform::inject_focus(state.graphics_window);
+        platform::inject_text(text);
+        break;
+    }
+    default: platform::post_quit_message(0); break;
+    }
+}
+
+// Every test starts on a fresh backend with a freshly opened toolkit (logging
+// off), so no window, timer or message of an earlier test reaches it.
+class SceneHooks : public ::testing::EmptyTestEventListener {
+    void OnTestStart(const ::testing::TestInfo&) override {
+        kavro::set_call_observer(nullptr, nullptr);
+        kavro::reset_toolkit_state();
+        platform::HeadlessBackend& headless = platform::install_headless_backend();
+        headless.set_idle_observer(deliver_next_event);
+        events.clear();
+        periodic_in_flight = false;
+        KAVRO_open(nullptr, nullptr, "", 1);
+        KAVRO_logging(0);
+        calls.clear();
+        kavro::set_call_observer(record_call, nullptr);
+    }
+    void OnTestEnd(const ::testing::TestInfo&) override { kavro::set_call_observer(nullptr, nullptr); }
+};
+
+const bool installed = [] {
+    ::testing::UnitTest::GetInstance()->listeners().Append(new SceneHooks);
+    return true;
+}();
+
+}  // namespace
+
+extern "C" {
+
+int kavro_test_recorded_call_count(void) { return static_cast<int>(calls.size()); }
+
+const KavroTestCall* kavro_test_recorded_call(int index) {
+    if (index < 0 || index >= static_cast<int>(calls.size())) return nullptr;
+    return &calls[static_cast<std::size_t>(index)];
+}
+
+void kavro_test_clear_recorded_calls(void) { calls.clear(); }
+
+void kavro_test_queue_event(int kind, int x, int y, char key) { events.push_back(QueuedEvent{kind, x, y, key}); }
+}
