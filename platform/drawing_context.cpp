@@ -42,6 +42,12 @@ struct ContextRecord {
     int background_mode = OPAQUE_MODE;
     std::int64_t x = 0;
     std::int64_t y = 0;
+    // What the selected pen, brush and bitmap come to, kept at selection:
+    // selected objects cannot be deleted, so these stay true until the next
+    // selection, and drawing needs no table look-ups for them.
+    PenSpec pen_spec;
+    BrushSpec brush_spec;
+    Bitmap* pixels = nullptr;
 };
 
 std::vector<ObjectRecord> objects;
@@ -81,6 +87,19 @@ DrawingObject new_object(ObjectRecord&& record) {
     record.alive = true;
     objects[slot] = std::move(record);
     return make_handle<DrawingObject>(slot, generation);
+}
+
+// Written in place: returned by value these small mixed structs were packed
+// through the stack, a store-forwarding stall on every selection.
+void set_pen_spec(PenSpec& spec, const ObjectRecord* pen) {
+    spec.null = !pen || pen->null;
+    spec.width = spec.null ? 1 : std::max(pen->width, 1);
+    spec.pixel = spec.null ? 0 : pixel_from_color(pen->color);
+}
+
+void set_brush_spec(BrushSpec& spec, const ObjectRecord* brush) {
+    spec.null = !brush || brush->null;
+    spec.pixel = spec.null ? 0 : pixel_from_color(brush->color);
 }
 
 void ensure_stock() {
@@ -140,6 +159,9 @@ DrawingContext new_context(Window window) {
     record.bitmap = window == Window::NONE ? stock_bitmap : DrawingObject::NONE;
     for (DrawingObject o : {record.pen, record.brush, record.font, record.bitmap})
         if (ObjectRecord* object = lookup(objects, o)) ++object->selections;
+    set_pen_spec(record.pen_spec, lookup(objects, record.pen));
+    set_brush_spec(record.brush_spec, lookup(objects, record.brush));
+    if (ObjectRecord* bitmap = lookup(objects, record.bitmap)) record.pixels = bitmap->bitmap.get();
     contexts[slot] = record;
     return make_handle<DrawingContext>(slot, record.generation);
 }
@@ -171,9 +193,8 @@ struct Surface {
 
 bool surface_of(const ContextRecord& context, Surface& surface) {
     if (context.window == Window::NONE) {
-        ObjectRecord* bitmap = lookup(objects, context.bitmap);
-        if (!bitmap || !bitmap->bitmap) return false;
-        surface.target = whole_target(*bitmap->bitmap);
+        if (!context.pixels) return false;
+        surface.target = whole_target(*context.pixels);
         return true;
     }
     detail::WindowRecord* record = detail::find_window(context.window);
@@ -218,17 +239,9 @@ bool surface_of(const ContextRecord& context, Surface& surface) {
     return true;
 }
 
-PenSpec pen_of(const ContextRecord& context) {
-    ObjectRecord* pen = lookup(objects, context.pen);
-    if (!pen || pen->null) return PenSpec{true, 1, 0};
-    return PenSpec{false, std::max(pen->width, 1), pixel_from_color(pen->color)};
-}
+const PenSpec& pen_of(const ContextRecord& context) { return context.pen_spec; }
 
-BrushSpec brush_of(const ContextRecord& context) {
-    ObjectRecord* brush = lookup(objects, context.brush);
-    if (!brush || brush->null) return BrushSpec{true, 0};
-    return BrushSpec{false, pixel_from_color(brush->color)};
-}
+const BrushSpec& brush_of(const ContextRecord& context) { return context.brush_spec; }
 
 const FontInstance* font_of(const ContextRecord& context) {
     ObjectRecord* font = lookup(objects, context.font);
@@ -318,6 +331,12 @@ DrawingObject select_object(DrawingContext context, DrawingObject object) {
     if (ObjectRecord* outgoing = lookup(objects, previous)) --outgoing->selections;
     ++incoming->selections;
     *slot = object;
+    switch (incoming->kind) {
+    case ObjectKind::PEN: set_pen_spec(record->pen_spec, incoming); break;
+    case ObjectKind::BRUSH: set_brush_spec(record->brush_spec, incoming); break;
+    case ObjectKind::BITMAP: record->pixels = incoming->bitmap.get(); break;
+    case ObjectKind::FONT: break;
+    }
     return previous;
 }
 
@@ -425,7 +444,7 @@ bool line_to(DrawingContext context, std::int64_t x, std::int64_t y) {
     ContextRecord* record = lookup(contexts, context);
     Surface surface;
     if (!record || !surface_of(*record, surface)) return false;
-    PenSpec pen = pen_of(*record);
+    const PenSpec& pen = pen_of(*record);
     if (!pen.null)
         draw_line(surface.target, surface.x(record->x), surface.y(record->y), surface.x(x), surface.y(y), pen);
     record->x = x;

@@ -1,6 +1,7 @@
 // fontconfig finds the font file, FreeType rasterises it once per glyph into
 // spans; drawing then only fills spans. Neither library is visible outside.
 #include "platform/font.h"
+#include "platform/span_observer.h"
 
 #include <fontconfig/fontconfig.h>
 #include <ft2build.h>
@@ -442,6 +443,7 @@ void fill_box(const PixelTarget& target, const Clip& clip, std::int64_t left, st
     if (left >= right || top >= bottom) return;
     for (std::int64_t y = top; y < bottom; ++y) {
         Pixel* row = target.pixels + y * target.stride;
+        detail::observe_span(row + left, right - left, pixel);
         std::fill(row + left, row + right, pixel);
     }
 }
@@ -462,6 +464,7 @@ void draw_glyph(const PixelTarget& target, const Clip& clip, const SizedFace& si
         const std::int64_t right = std::min(pen + span->x1, clip.right);
         if (left >= right) continue;
         Pixel* row = target.pixels + y * target.stride;
+        detail::observe_span(row + left, right - left, pixel);
         std::fill(row + left, row + right, pixel);
     }
 }

@@ -2,13 +2,25 @@
 // std::fill_n. Exact integer arithmetic (128-bit, 256-bit for ellipse products)
 // keeps huge shapes identical to what the unclipped rule would give.
 #include "platform/rasterizer.h"
+#include "platform/span_observer.h"
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <new>
 #include <utility>
 
 namespace platform {
+
+namespace detail {
+SpanObserver span_observer = nullptr;
+void* span_observer_context = nullptr;
+}  // namespace detail
+
+void set_span_observer(SpanObserver observer, void* context) {
+    detail::span_observer = observer;
+    detail::span_observer_context = context;
+}
 
 namespace {
 
@@ -55,6 +67,20 @@ Clip clip_of(const PixelTarget& target) {
     return c;
 }
 
+// Every filled pixel goes through here, so it is built for wide stores where
+// the processor has them and picked once at load time.
+// The stores are written out as 32-byte vectors so that they stay wide at -O2
+// too, where the compiler leaves such loops alone.
+__attribute__((target_clones("avx2", "default"))) void fill_row(Pixel* row, std::int64_t count, Pixel pixel) {
+    using Wide = Pixel __attribute__((vector_size(32)));
+    std::int64_t i = 0;
+    if (count >= 8) {
+        const Wide wide = Wide{} + pixel;
+        for (; i + 8 <= count; i += 8) std::memcpy(row + i, &wide, sizeof wide);
+    }
+    for (; i < count; ++i) row[i] = pixel;
+}
+
 Pixel* pixel_at(const PixelTarget& target, std::int64_t x, std::int64_t y) {
     return target.pixels + static_cast<std::ptrdiff_t>(y) * target.stride + x;
 }
@@ -67,8 +93,15 @@ void fill_clipped(const PixelTarget& target, const Clip& clip, std::int64_t left
     bottom = std::min(bottom, clip.bottom);
     if (right <= left || bottom <= top) return;
     Pixel* row = pixel_at(target, left, top);
-    for (std::int64_t y = top; y < bottom; ++y, row += target.stride)
-        std::fill_n(row, right - left, pixel);
+    const std::int64_t count = right - left;
+    for (std::int64_t y = top; y < bottom; ++y, row += target.stride) {
+        detail::observe_span(row, count, pixel);
+        // Narrow runs (rain, lane dashes, outlines) are cheaper written in place.
+        if (count < 8)
+            for (std::int64_t i = 0; i < count; ++i) row[i] = pixel;
+        else
+            fill_row(row, count, pixel);
+    }
 }
 
 // Inclusive span first .. last of row y.
@@ -78,7 +111,13 @@ void fill_span(const PixelTarget& target, const Clip& clip, std::int64_t y, std:
     first = std::max(first, clip.left);
     last = std::min(last, clip.right - 1);
     if (last < first) return;
-    std::fill_n(pixel_at(target, first, y), last - first + 1, pixel);
+    Pixel* row = pixel_at(target, first, y);
+    const std::int64_t count = last - first + 1;
+    detail::observe_span(row, count, pixel);
+    if (count < 8)
+        for (std::int64_t i = 0; i < count; ++i) row[i] = pixel;
+    else
+        fill_row(row, count, pixel);
 }
 
 struct Box {
@@ -116,19 +155,20 @@ bool less_or_equal(const U256& a, const U256& b) {
     return a.high < b.high || (a.high == b.high && a.low <= b.low);
 }
 
-std::int64_t isqrt(std::uint64_t n) {
-    auto r = static_cast<std::uint64_t>(std::sqrt(static_cast<double>(n)));
-    while (r > 0 && r * r > n) --r;
-    while ((r + 1) * (r + 1) <= n) ++r;
-    return static_cast<std::int64_t>(r);
-}
-
 // Largest k >= 0 with k^2 h^2 <= w^2 q, i.e. floor(w * sqrt(q) / h); q <= h^2.
 std::int64_t ellipse_half_span(std::int64_t w, std::int64_t h, Uint128 q) {
     if (w <= SMALL_ELLIPSE_LIMIT && h <= SMALL_ELLIPSE_LIMIT) {
-        auto wq = static_cast<std::uint64_t>(w) * static_cast<std::uint64_t>(w) *
-                  static_cast<std::uint64_t>(q);
-        return isqrt(wq) / h;
+        // Every product stays below 2^60: estimate in floating point, settle exactly.
+        const auto uq = static_cast<std::uint64_t>(q);
+        const auto limit = static_cast<std::uint64_t>(w) * static_cast<std::uint64_t>(w) * uq;
+        const auto hh = static_cast<std::uint64_t>(h) * static_cast<std::uint64_t>(h);
+        auto k = static_cast<std::int64_t>(static_cast<double>(w) * std::sqrt(static_cast<double>(uq)) /
+                                           static_cast<double>(h));
+        k = std::clamp(k, std::int64_t{0}, w);
+        auto square = [](std::int64_t n) { return static_cast<std::uint64_t>(n) * static_cast<std::uint64_t>(n); };
+        while (k > 0 && square(k) * hh > limit) --k;
+        while (k < w && square(k + 1) * hh <= limit) ++k;
+        return k;
     }
     const Uint128 hh = static_cast<Uint128>(h) * static_cast<Uint128>(h);
     const U256 limit = multiply(static_cast<Uint128>(w) * static_cast<Uint128>(w), q);
@@ -166,9 +206,13 @@ void fill_ellipse(const PixelTarget& target, const Clip& clip, const Box& box, P
     if (box.empty() || box.misses(clip)) return;
     const std::int64_t top = std::max(box.top, clip.top);
     const std::int64_t bottom = std::min(box.bottom, clip.bottom);
+    // Rows mirrored about the middle have the same span: each pair is worked out once.
     for (std::int64_t y = top; y < bottom; ++y) {
+        const std::int64_t mirror = box.top + box.bottom - 1 - y;
+        if (mirror < y && mirror >= top) continue;
         Span s = ellipse_span(box, y);
         fill_span(target, clip, y, s.first, s.last, pixel);
+        if (mirror > y && mirror < bottom) fill_span(target, clip, mirror, s.first, s.last, pixel);
     }
 }
 
@@ -210,8 +254,10 @@ struct LineStamp {
 
     void operator()(std::int64_t x, std::int64_t y) const {
         if (width == 1) {
-            if (x >= clip.left && x < clip.right && y >= clip.top && y < clip.bottom)
+            if (x >= clip.left && x < clip.right && y >= clip.top && y < clip.bottom) {
+                detail::observe_span(pixel_at(target, x, y), 1, pixel);
                 *pixel_at(target, x, y) = pixel;
+            }
             return;
         }
         const std::int64_t before = width / 2;
@@ -220,7 +266,10 @@ struct LineStamp {
             const std::int64_t first = std::max(y - before, clip.top);
             const std::int64_t end = std::min(y - before + width, clip.bottom);
             Pixel* p = pixel_at(target, x, first);
-            for (std::int64_t row = first; row < end; ++row, p += target.stride) *p = pixel;
+            for (std::int64_t row = first; row < end; ++row, p += target.stride) {
+                detail::observe_span(p, 1, pixel);
+                *p = pixel;
+            }
         } else {
             fill_span(target, clip, y, x - before, x - before + width - 1, pixel);
         }
@@ -355,8 +404,10 @@ void fill_rect(const PixelTarget& target, std::int64_t left, std::int64_t top, s
 
 void set_pixel(const PixelTarget& target, std::int64_t x, std::int64_t y, Pixel pixel) {
     const Clip clip = clip_of(target);
-    if (x >= clip.left && x < clip.right && y >= clip.top && y < clip.bottom)
+    if (x >= clip.left && x < clip.right && y >= clip.top && y < clip.bottom) {
+        detail::observe_span(pixel_at(target, x, y), 1, pixel);
         *pixel_at(target, x, y) = pixel;
+    }
 }
 
 void draw_rectangle(const PixelTarget& target, std::int64_t left, std::int64_t top,
@@ -374,7 +425,9 @@ void draw_rectangle(const PixelTarget& target, std::int64_t left, std::int64_t t
     const Box outer = box.grown(w / 2);
     const Box inner = box.grown(-(w - w / 2));
     if (outer.misses(clip)) return;
-    if (inner.empty()) {
+    // Filled in the pen's own colour (every filled shape the toolkit draws):
+    // outline and fill together are the outer box.
+    if (inner.empty() || (!brush.null && brush.pixel == pen.pixel)) {
         fill_clipped(target, clip, outer.left, outer.top, outer.right, outer.bottom, pen.pixel);
         return;
     }
@@ -399,6 +452,11 @@ void draw_ellipse(const PixelTarget& target, std::int64_t left, std::int64_t top
         return;
     }
     const std::int64_t w = pen_width(pen);
+    // Filled in the pen's own colour, the ring and the inside are one shape.
+    if (!brush.null && brush.pixel == pen.pixel) {
+        fill_ellipse(target, clip, box.grown(w == 1 ? 0 : w / 2), pen.pixel);
+        return;
+    }
     if (w == 1) {
         outline_ellipse_thin(target, clip, box, pen.pixel, brush);
         return;

@@ -13,6 +13,7 @@ work=$(mktemp -d)
 bridge_pid=
 clock_pid=
 cleanup() {
+  set +e  # a process that is already gone must not cut the clean-up short
   [ -n "$clock_pid" ] && kill "$clock_pid" 2>/dev/null
   [ -n "$bridge_pid" ] && kill "$bridge_pid" 2>/dev/null
   rm -rf "$work"

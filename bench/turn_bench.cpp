@@ -1,0 +1,405 @@
+// The per-turn redraw measured side by side in one run: the worst-case turn,
+// its plain-fill floor, the same primitives drawn with Cairo, the whole
+// program's headless throughput and the turn's text. Ratios print at the end.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <new>
+#include <string>
+#include <vector>
+
+#include "toolkit/call_trace.h"
+#include "platform/headless_backend.h"
+#include "platform/span_observer.h"
+#include "platform/window.h"
+#include "scene/main_loop.h"
+#include "toolkit/state.h"
+
+#ifdef KAVRO_HAVE_CAIRO
+#include <cairo.h>
+#endif
+
+// Counts heap allocations, to show the redraw makes none.
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+static std::atomic<long> allocations{0};
+void* operator new(std::size_t size) {
+    allocations.fetch_add(1, std::memory_order_relaxed);
+    if (void* p = std::malloc(size ? size : 1)) return p;
+    throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+
+namespace {
+
+enum class PrimitiveKind { PIXEL, CIRCLE, TRIANGLE, RECTANGLE, OVAL, LINE, TEXT };
+
+struct Primitive {
+    PrimitiveKind kind;
+    int color = 0;
+    int x1 = 0, y1 = 0, x2 = 0, y2 = 0, x3 = 0, y3 = 0;
+    int width = 0;  // radius for circles, point size for text
+    std::string text;
+};
+
+void keep_primitive(void* context, const kavro::TracedCall& call) {
+    static const std::pair<const char*, PrimitiveKind> kinds[] = {
+        {"pixel", PrimitiveKind::PIXEL}, {"circle", PrimitiveKind::CIRCLE}, {"triangle", PrimitiveKind::TRIANGLE},
+        {"rectangle", PrimitiveKind::RECTANGLE}, {"oval", PrimitiveKind::OVAL}, {"line", PrimitiveKind::LINE},
+        {"text", PrimitiveKind::TEXT}};
+    for (const auto& [name, kind] : kinds) {
+        if (std::string(call.name) != name) continue;
+        const int* a = call.args;
+        Primitive p{};
+        p.kind = kind;
+        p.color = a[0];
+        switch (kind) {
+        case PrimitiveKind::PIXEL: p.x1 = a[1], p.y1 = a[2]; break;
+        case PrimitiveKind::CIRCLE: p.x1 = a[1], p.y1 = a[2], p.width = a[3]; break;
+        case PrimitiveKind::TRIANGLE:
+            p.x1 = a[1], p.y1 = a[2], p.x2 = a[3], p.y2 = a[4], p.x3 = a[5], p.y3 = a[6], p.width = a[7];
+            break;
+        case PrimitiveKind::TEXT: p.x1 = a[1], p.y1 = a[2], p.width = a[3], p.text = call.text; break;
+        default: p.x1 = a[1], p.y1 = a[2], p.x2 = a[3], p.y2 = a[4], p.width = a[5]; break;
+        }
+        static_cast<std::vector<Primitive>*>(context)->push_back(std::move(p));
+    }
+}
+
+// The primitives one redraw of the scene asks for.
+std::vector<Primitive> record_turn(bridge::SceneRecords& records) {
+    std::vector<Primitive> list;
+    kavro::set_call_observer(keep_primitive, &list);
+    bridge::redraw(records);
+    kavro::set_call_observer(nullptr, nullptr);
+    return list;
+}
+
+// The worst case: 20 cars on the road, 900 drops, the boat out and the car
+// sub-menu of button 4 open with 22 rows.
+void make_worst_case(bridge::SceneRecords& records) {
+    kavro::reset_toolkit_state();
+    platform::HeadlessBackend& headless = platform::install_headless_backend(platform::Size{1024, 768}, 1000);
+    headless.set_time_limit(INT64_C(1) << 60);
+    static int instance;
+    bridge::start_up(records, &instance, nullptr, "", 1);
+    auto& panel = records.panel;
+    auto& cars = records.cars;
+    panel.cars_wanted = 20;
+    panel.cars_present = 20;
+    for (int i = 0; i < 20; ++i) {
+        bool lower = i % 2 == 0;
+        cars.lane[i] = lower ? 1 : 2;
+        cars.dir[i] = lower ? -1 : 1;
+        cars.y[i] = lower ? -135 : -115;
+        cars.x[i] = -290 + 30 * i;
+        cars.color[i] = i % 24;
+        cars.speed[i] = 12;
+    }
+    records.rain.raining = 1;
+    records.rain.drop_count = 0;
+    records.rain.drop_target = 899;
+    panel.crew_out = 1;
+    panel.menu_button = 4;
+    panel.item_count = 20;
+    panel.menu_state = 1;
+    panel.menu_width = 45;
+    panel.closing = 0;
+    panel.waiting = 0;
+    panel.entry_blocked = 0;
+}
+
+bridge::SceneRecords worst;
+bool worst_ready = false;
+
+void ensure_worst_case() {
+    if (worst_ready) return;
+    worst_ready = true;
+    worst = bridge::SceneRecords{};
+    make_worst_case(worst);
+    bridge::redraw(worst);  // places the 900 drops and warms the glyph caches
+}
+
+void BM_WorstCaseTurn(benchmark::State& state) {
+    ensure_worst_case();
+    long before = allocations.load();
+    long turns = 0;
+    for (auto _ : state) {
+        bridge::redraw(worst);
+        ++turns;
+    }
+    state.counters["allocations_per_turn"] =
+        benchmark::Counter(static_cast<double>(allocations.load() - before) / static_cast<double>(std::max(turns, 1L)));
+}
+BENCHMARK(BM_WorstCaseTurn)->Unit(benchmark::kMicrosecond);
+
+struct Span {
+    std::int64_t offset;
+    std::int64_t count;
+    platform::Pixel pixel;
+};
+
+struct SpanCapture {
+    const platform::Pixel* base;
+    std::vector<Span> spans;
+};
+
+void collect_span(void* context, const platform::Pixel* start, std::int64_t count, platform::Pixel pixel) {
+    auto* capture = static_cast<SpanCapture*>(context);
+    capture->spans.push_back(Span{start - capture->base, count, pixel});
+}
+
+// Plain scalar fills: no vector stores, no memset.
+__attribute__((optimize("no-tree-vectorize", "no-tree-loop-distribute-patterns"))) void fill_spans(
+    platform::Pixel* base, const std::vector<Span>& spans) {
+    for (const Span& span : spans) {
+        platform::Pixel* p = base + span.offset;
+        for (std::int64_t i = 0; i < span.count; ++i) p[i] = span.pixel;
+    }
+}
+
+void BM_PlainFillFloor(benchmark::State& state) {
+    ensure_worst_case();
+    platform::Bitmap& canvas = *platform::bitmap_of(kavro::state.canvas_bitmap);
+    SpanCapture capture{canvas.pixels.data(), {}};
+    platform::set_span_observer(collect_span, &capture);
+    bridge::redraw(worst);
+    platform::set_span_observer(nullptr, nullptr);
+    std::int64_t pixels = 0;
+    for (const Span& span : capture.spans) pixels += span.count;
+    for (auto _ : state) {
+        fill_spans(canvas.pixels.data(), capture.spans);
+        benchmark::ClobberMemory();
+    }
+    state.counters["spans"] = static_cast<double>(capture.spans.size());
+    state.counters["pixels"] = static_cast<double>(pixels);
+}
+BENCHMARK(BM_PlainFillFloor)->Unit(benchmark::kMicrosecond);
+
+#ifdef KAVRO_HAVE_CAIRO
+void set_color(cairo_t* cr, int color) {
+    platform::ColorWord c = kavro::COLOR_TABLE[color < 0 || color > 23 ? 2 : color].value;
+    cairo_set_source_rgb(cr, platform::red_of(c) / 255.0, platform::green_of(c) / 255.0, platform::blue_of(c) / 255.0);
+}
+
+void draw_with_cairo(cairo_t* cr, const std::vector<Primitive>& list, double cx, double cy) {
+    for (const Primitive& p : list) {
+        set_color(cr, p.color);
+        switch (p.kind) {
+        case PrimitiveKind::PIXEL:
+            cairo_rectangle(cr, cx + p.x1, cy - p.y1, 1, 1);
+            cairo_fill(cr);
+            break;
+        case PrimitiveKind::CIRCLE:
+            cairo_arc(cr, cx + p.x1 + 0.5, cy - p.y1 + 0.5, p.width + 0.5, 0, 6.283185307179586);
+            cairo_fill(cr);
+            break;
+        case PrimitiveKind::TRIANGLE:
+            cairo_move_to(cr, cx + p.x1, cy - p.y1);
+            cairo_line_to(cr, cx + p.x2, cy - p.y2);
+            cairo_line_to(cr, cx + p.x3, cy - p.y3);
+            cairo_close_path(cr);
+            cairo_fill(cr);
+            break;
+        case PrimitiveKind::RECTANGLE:
+        case PrimitiveKind::OVAL: {
+            double left = cx + std::min(p.x1, p.x2);
+            double top = cy - std::max(p.y1, p.y2);
+            double w = std::abs(p.x2 - p.x1) + 1;
+            double h = std::abs(p.y2 - p.y1) + 1;
+            if (p.kind == PrimitiveKind::RECTANGLE) {
+                if (p.width == 0) {
+                    cairo_rectangle(cr, left, top, w, h);
+                    cairo_fill(cr);
+                } else {
+                    cairo_rectangle(cr, left + 0.5, top + 0.5, w - 1, h - 1);
+                    cairo_set_line_width(cr, p.width);
+                    cairo_stroke(cr);
+                }
+            } else {
+                cairo_save(cr);
+                cairo_translate(cr, left + w / 2, top + h / 2);
+                cairo_scale(cr, w / 2, h / 2);
+                cairo_arc(cr, 0, 0, 1, 0, 6.283185307179586);
+                cairo_restore(cr);
+                if (p.width == 0) {
+                    cairo_fill(cr);
+                } else {
+                    cairo_set_line_width(cr, p.width);
+                    cairo_stroke(cr);
+                }
+            }
+            break;
+        }
+        case PrimitiveKind::LINE:
+            cairo_move_to(cr, cx + p.x1 + 0.5, cy - p.y1 + 0.5);
+            cairo_line_to(cr, cx + p.x2 + 0.5, cy - p.y2 + 0.5);
+            cairo_set_line_width(cr, p.width < 1 ? 1 : p.width);
+            cairo_stroke(cr);
+            break;
+        case PrimitiveKind::TEXT:
+            cairo_set_font_size(cr, p.width);
+            cairo_move_to(cr, cx + p.x1, cy - p.y1 - p.width * 0.2);
+            cairo_show_text(cr, p.text.c_str());
+            break;
+        }
+    }
+}
+
+// No antialiasing for shapes or glyphs, as our own drawing.
+void prepare_cairo(cairo_t* cr) {
+    cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
+    cairo_font_options_t* options = cairo_font_options_create();
+    cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_NONE);
+    cairo_set_font_options(cr, options);
+    cairo_font_options_destroy(options);
+    cairo_select_font_face(cr, "DejaVu Sans", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
+}
+
+void BM_CairoTurn(benchmark::State& state) {
+    ensure_worst_case();
+    std::vector<Primitive> list = record_turn(worst);
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, 601, 540);
+    cairo_t* cr = cairo_create(surface);
+    prepare_cairo(cr);
+    double cx = kavro::state.centre_x;
+    double cy = kavro::state.centre_y;
+    draw_with_cairo(cr, list, cx, cy);
+    for (auto _ : state) {
+        draw_with_cairo(cr, list, cx, cy);
+        cairo_surface_flush(surface);
+    }
+    state.counters["primitives"] = static_cast<double>(list.size());
+    cairo_surface_write_to_png(surface, "cairo-peer-turn.png");
+    cairo_destroy(cr);
+    cairo_surface_destroy(surface);
+}
+BENCHMARK(BM_CairoTurn)->Unit(benchmark::kMicrosecond);
+#endif
+
+// The three in turns within every iteration, so a slower stretch of the
+// machine slows all three alike and the ratios hold.
+void BM_SideBySide(benchmark::State& state) {
+    using Clock = std::chrono::steady_clock;
+    ensure_worst_case();
+    platform::Bitmap& canvas = *platform::bitmap_of(kavro::state.canvas_bitmap);
+    SpanCapture capture{canvas.pixels.data(), {}};
+    platform::set_span_observer(collect_span, &capture);
+    bridge::redraw(worst);
+    platform::set_span_observer(nullptr, nullptr);
+#ifdef KAVRO_HAVE_CAIRO
+    std::vector<Primitive> list = record_turn(worst);
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, 601, 540);
+    cairo_t* cr = cairo_create(surface);
+    prepare_cairo(cr);
+#endif
+    Clock::duration turn{}, floor{}, peer{};
+    for (auto _ : state) {
+        Clock::time_point t0 = Clock::now();
+        bridge::redraw(worst);
+        Clock::time_point t1 = Clock::now();
+        fill_spans(canvas.pixels.data(), capture.spans);
+        benchmark::ClobberMemory();
+        Clock::time_point t2 = Clock::now();
+#ifdef KAVRO_HAVE_CAIRO
+        draw_with_cairo(cr, list, kavro::state.centre_x, kavro::state.centre_y);
+        cairo_surface_flush(surface);
+#endif
+        Clock::time_point t3 = Clock::now();
+        turn += t1 - t0;
+        floor += t2 - t1;
+        peer += t3 - t2;
+    }
+#ifdef KAVRO_HAVE_CAIRO
+    cairo_destroy(cr);
+    cairo_surface_destroy(surface);
+#endif
+    auto us = [&](Clock::duration d) {
+        return std::chrono::duration<double, std::micro>(d).count() / static_cast<double>(state.iterations());
+    };
+    state.counters["turn_us"] = us(turn);
+    state.counters["floor_us"] = us(floor);
+    if (peer.count() > 0 && us(peer) > 0.01) state.counters["cairo_us"] = us(peer);
+}
+BENCHMARK(BM_SideBySide)->Unit(benchmark::kMicrosecond);
+
+void BM_HeadlessThroughput(benchmark::State& state) {
+    worst_ready = false;
+    ensure_worst_case();
+    for (auto _ : state) bridge::run_turn(worst);
+    state.SetItemsProcessed(state.iterations());
+    state.counters["turns_per_second"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_HeadlessThroughput)->Unit(benchmark::kMicrosecond);
+
+void BM_TurnText(benchmark::State& state) {
+    ensure_worst_case();
+    std::vector<Primitive> texts;
+    for (const Primitive& p : record_turn(worst))
+        if (p.kind == PrimitiveKind::TEXT) texts.push_back(p);
+    for (const Primitive& p : texts) KAVRO_text(p.color, p.x1, p.y1, p.width, "%s", p.text.c_str());
+    long before = allocations.load();
+    for (auto _ : state)
+        for (const Primitive& p : texts) KAVRO_text(p.color, p.x1, p.y1, p.width, "%s", p.text.c_str());
+    state.counters["strings"] = static_cast<double>(texts.size());
+    state.counters["allocations"] = static_cast<double>(allocations.load() - before);
+}
+BENCHMARK(BM_TurnText)->Unit(benchmark::kMicrosecond);
+
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        // The median repetition of the side-by-side run, which other work on the machine barely moves.
+        for (const Run& run : runs) {
+            if (run.error_occurred || run.run_type != Run::RT_Aggregate || run.aggregate_name != "median") continue;
+            if (run.run_name.function_name != "BM_SideBySide") continue;
+            for (const char* name : {"turn_us", "floor_us", "cairo_us"}) {
+                auto found = run.counters.find(name);
+                if (found != run.counters.end()) times_[name] = found->second.value;
+            }
+        }
+        ConsoleReporter::ReportRuns(runs);
+    }
+    void print_ratios() const {
+        auto time_of = [this](const char* name) {
+            auto found = times_.find(name);
+            return found == times_.end() ? 0.0 : found->second;
+        };
+        double turn = time_of("turn_us");
+        double floor = time_of("floor_us");
+        double cairo = time_of("cairo_us");
+        std::printf("side by side, medians: turn %.0f us, floor %.0f us, Cairo %.0f us\n", turn, floor, cairo);
+        if (turn > 0 && floor > 0) std::printf("worst-case turn / plain-fill floor: %.2f (goal <= 0.75)\n", turn / floor);
+        if (turn > 0 && cairo > 0)
+            std::printf("Cairo turn / worst-case turn: %.1f x (goal >= 4)\n", cairo / turn);
+        else if (turn > 0)
+            std::printf("Cairo peer skipped: built without Cairo\n");
+    }
+
+private:
+    std::map<std::string, double> times_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // Repetitions in random order spread every benchmark over the same stretch
+    // of time, so the ratios hold on a busy machine; flags given override these.
+    std::vector<char*> args(argv, argv + argc);
+    char repetitions[] = "--benchmark_repetitions=7";
+    char interleaving[] = "--benchmark_enable_random_interleaving=true";
+    char aggregates[] = "--benchmark_report_aggregates_only=true";
+    args.insert(args.begin() + 1, {repetitions, interleaving, aggregates});
+    int count = static_cast<int>(args.size());
+    benchmark::Initialize(&count, args.data());
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.print_ratios();
+    benchmark::Shutdown();
+    return 0;
+}
