@@ -154,6 +154,15 @@ void collect_span(void* context, const platform::Pixel* start, std::int64_t coun
     capture->spans.push_back(Span{start - capture->base, count, pixel});
 }
 
+// The spans one worst-case redraw fills, in order.
+SpanCapture capture_floor(platform::Bitmap& canvas) {
+    SpanCapture capture{canvas.pixels.data(), {}};
+    platform::set_span_observer(collect_span, &capture);
+    bridge::redraw(worst);
+    platform::set_span_observer(nullptr, nullptr);
+    return capture;
+}
+
 // Plain scalar fills: no vector stores, no memset.
 __attribute__((optimize("no-tree-vectorize", "no-tree-loop-distribute-patterns"))) void fill_spans(
     platform::Pixel* base, const std::vector<Span>& spans) {
@@ -166,10 +175,7 @@ __attribute__((optimize("no-tree-vectorize", "no-tree-loop-distribute-patterns")
 void BM_PlainFillFloor(benchmark::State& state) {
     ensure_worst_case();
     platform::Bitmap& canvas = *platform::bitmap_of(kavro::state.canvas_bitmap);
-    SpanCapture capture{canvas.pixels.data(), {}};
-    platform::set_span_observer(collect_span, &capture);
-    bridge::redraw(worst);
-    platform::set_span_observer(nullptr, nullptr);
+    SpanCapture capture = capture_floor(canvas);
     std::int64_t pixels = 0;
     for (const Span& span : capture.spans) pixels += span.count;
     for (auto _ : state) {
@@ -288,10 +294,7 @@ void BM_SideBySide(benchmark::State& state) {
     using Clock = std::chrono::steady_clock;
     ensure_worst_case();
     platform::Bitmap& canvas = *platform::bitmap_of(kavro::state.canvas_bitmap);
-    SpanCapture capture{canvas.pixels.data(), {}};
-    platform::set_span_observer(collect_span, &capture);
-    bridge::redraw(worst);
-    platform::set_span_observer(nullptr, nullptr);
+    SpanCapture capture = capture_floor(canvas);
 #ifdef KAVRO_HAVE_CAIRO
     std::vector<Primitive> list = record_turn(worst);
     cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, 601, 540);

@@ -29,21 +29,13 @@ class Scripts : public test_support::ToolkitTest {
 protected:
     void SetUp() override {
         ToolkitTest::SetUp();
-        previous_dir_ = std::filesystem::current_path();
-        dir_ = std::filesystem::temp_directory_path() /
-               ("kavro-scripts-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(dir_);
-        std::filesystem::create_directories(dir_);
-        std::filesystem::current_path(dir_);
+        enter_scratch_directory();
         open_toolkit();
         KAVRO_logging(0);
         headless->set_time_limit(1'000'000'000);
     }
     void TearDown() override {
         kavro::close_script_file();
-        std::filesystem::current_path(previous_dir_);
-        std::filesystem::remove_all(dir_);
         ToolkitTest::TearDown();
     }
 
@@ -94,9 +86,6 @@ protected:
         }
         return events;
     }
-
-    std::filesystem::path previous_dir_;
-    std::filesystem::path dir_;
 };
 
 }  // namespace
