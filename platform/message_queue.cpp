@@ -142,7 +142,11 @@ bool translate_message(const Message& message) {
     int character = character_for_key(static_cast<int>(message.word & 0xFF), key_modifiers(message.position));
     if (character < 0) return false;
     unsigned kind = message.message == MSG_KEY_DOWN ? MSG_CHARACTER : MSG_SYSTEM_CHARACTER;
-    return post_message(message.window, kind, static_cast<std::uintptr_t>(character), message.position);
+    if (!detail::find_window(message.window)) return false;
+    // The character comes next, ahead of input that was already waiting, so a
+    // burst of keys keeps its order (letters before the Enter typed after them).
+    detail::queue.push_front(Message{message.window, kind, static_cast<std::uintptr_t>(character), message.position});
+    return true;
 }
 
 std::intptr_t dispatch_message(const Message& message) {

@@ -151,6 +151,20 @@ TEST(Translate, UsesTheModifiersOfTheMomentTheKeyWasPressed) {
     EXPECT_EQ(typed(), "Q\x06q");
 }
 
+TEST(Translate, ABurstOfKeysReachesTheWindowInTypingOrder) {
+    start();
+    inject_text("ab");
+    inject_key_press(KEY_ENTER);
+    received.clear();
+    typed();
+    std::vector<unsigned> order;
+    for (const Message& m : received)
+        if (m.message == MSG_CHARACTER || (m.message == MSG_KEY_DOWN && m.word == KEY_ENTER))
+            order.push_back(m.message == MSG_CHARACTER ? static_cast<unsigned>(m.word) : 0u);
+    // The Enter key-down, 0 here, comes after both letters and before its own character.
+    EXPECT_EQ(order, (std::vector<unsigned>{'a', 'b', 0u, '\r'}));
+}
+
 TEST(Translate, ControlLettersGiveCodesOneToTwentySix) {
     for (int key = 'A'; key <= 'Z'; ++key) {
         EXPECT_EQ(character_for_key(key, MODIFIER_CONTROL), key - 'A' + 1);
