@@ -1,0 +1,109 @@
+#include "support/test_support.h"
+#include "support/toolkit_fixture.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstring>
+#include <string>
+
+#include "greeting_picture.h"
+#include "platform/font.h"
+
+using kavro::state;
+
+namespace {
+
+// The inclusive canvas box of every pixel in one colour, and their number.
+struct Ink {
+    int left = INT_MAX;
+    int top = INT_MAX;
+    int right = INT_MIN;
+    int bottom = INT_MIN;
+    int count = 0;
+};
+
+Ink ink_of(const platform::Bitmap& bitmap, platform::ColorWord wanted) {
+    Ink ink;
+    for (int y = 0; y < bitmap.height; ++y) {
+        for (int x = 0; x < bitmap.width; ++x) {
+            if (bitmap.get(x, y) != wanted) continue;
+            ink.left = std::min(ink.left, x);
+            ink.right = std::max(ink.right, x);
+            ink.top = std::min(ink.top, y);
+            ink.bottom = std::max(ink.bottom, y);
+            ++ink.count;
+        }
+    }
+    return ink;
+}
+
+class Greeting : public test_support::ToolkitTest {
+protected:
+    void SetUp() override {
+        ToolkitTest::SetUp();
+        open_toolkit();
+        KAVRO_logging(0);
+        KAVRO_clear();
+    }
+    // Types the answer as a person would, then confirms it with Enter.
+    void answer_with(const char* typed) {
+        std::string text = typed;
+        headless->schedule(headless->now() + 100, [text] { platform::inject_text(text.c_str()); });
+        headless->schedule(headless->now() + 150, [] { platform::inject_key_press(platform::KEY_ENTER); });
+    }
+    // The greeting's ink must cover the box its text takes: a name left out
+    // or cut short, or text drawn elsewhere, moves the right edge or the box.
+    void expect_greeting_for(const std::string& name) {
+        platform::FontRequest request;
+        request.height = GREETING_POINT_SIZE;
+        std::strcpy(request.face, "KAVRO-font");
+        std::string text = "Hello, " + name + "!";
+        platform::Size extent =
+            platform::text_extent(platform::find_font(request), text.data(), static_cast<int>(text.size()));
+        int left = state.centre_x + GREETING_LEFT;
+        int bottom = state.centre_y - GREETING_BOTTOM;
+        Ink ink = ink_of(canvas(), kavro::COLOR_TABLE[GREETING_COLOR].value);
+        ASSERT_GT(ink.count, 0) << "nothing in the greeting's colour";
+        EXPECT_GE(ink.left, left);
+        EXPECT_LE(ink.left, left + 4);
+        EXPECT_LE(ink.right, left + extent.width - 1);
+        EXPECT_GE(ink.right, left + extent.width - 8) << "the text ends where \"" << text << "\" ends";
+        EXPECT_GE(ink.top, bottom - extent.height);
+        EXPECT_LT(ink.bottom, bottom);
+        EXPECT_GT(ink.bottom - ink.top, GREETING_POINT_SIZE / 2);
+    }
+};
+
+TEST_F(Greeting, TypedNameIsGreetedInItsColourAndWritesAPictureToLookAt) {
+    answer_with("Robin");
+    char name[GREETING_NAME_SIZE];
+    EXPECT_EQ(ask_name(name), 1);
+    EXPECT_STREQ(name, "Robin");
+    draw_greeting(name);
+    expect_greeting_for("Robin");
+    // The hint sits below the greeting, in its own colour.
+    Ink hint = ink_of(canvas(), kavro::COLOR_TABLE[KAVRO_GRAY_50].value);
+    EXPECT_GT(hint.count, 0);
+    EXPECT_GT(hint.top, state.centre_y - GREETING_BOTTOM);
+    EXPECT_TRUE(messages().empty()) << "no correction messages expected";
+    EXPECT_NE(test_support::save_picture(canvas(), "greeting.png"), "");
+}
+
+TEST_F(Greeting, EmptyAnswerGreetsAStranger) {
+    answer_with("");
+    char name[GREETING_NAME_SIZE];
+    EXPECT_EQ(ask_name(name), 1);
+    EXPECT_STREQ(name, "stranger");
+    draw_greeting(name);
+    expect_greeting_for("stranger");
+}
+
+TEST_F(Greeting, ADialogThatCannotRunStillGivesAName) {
+    platform::destroy_window(state.graphics_window);
+    char name[GREETING_NAME_SIZE];
+    std::memset(name, 'z', sizeof name);
+    EXPECT_EQ(ask_name(name), 0);
+    EXPECT_STREQ(name, "stranger");
+}
+
+}  // namespace
