@@ -340,6 +340,17 @@ void BM_HeadlessThroughput(benchmark::State& state) {
 }
 BENCHMARK(BM_HeadlessThroughput)->Unit(benchmark::kMicrosecond);
 
+// One rain stroke as the scene draws it: a call that must cost next to nothing.
+void BM_RainStroke(benchmark::State& state) {
+    ensure_worst_case();
+    int x = -290;
+    for (auto _ : state) {
+        KAVRO_line(KAVRO_NAVY_BLUE, x, 100, x, 95, 1);
+        x = x < 290 ? x + 1 : -290;
+    }
+}
+BENCHMARK(BM_RainStroke)->Unit(benchmark::kNanosecond);
+
 void BM_TurnText(benchmark::State& state) {
     ensure_worst_case();
     std::vector<Primitive> texts;
@@ -376,6 +387,7 @@ public:
         double turn = time_of("turn_us");
         double floor = time_of("floor_us");
         double cairo = time_of("cairo_us");
+        if (turn <= 0) return;
         std::printf("side by side, medians: turn %.0f us, floor %.0f us, Cairo %.0f us\n", turn, floor, cairo);
         if (turn > 0 && floor > 0) std::printf("worst-case turn / plain-fill floor: %.2f (goal <= 0.75)\n", turn / floor);
         if (turn > 0 && cairo > 0)

@@ -17,8 +17,7 @@ namespace {
 enum class ObjectKind { PEN, BRUSH, FONT, BITMAP };
 
 struct ObjectRecord {
-    std::uint32_t generation = 0;
-    bool alive = false;
+    std::uint32_t generation = 0;  // odd while alive, even once freed
     bool stock = false;
     ObjectKind kind = ObjectKind::PEN;
     bool null = false;  // null pen or null brush
@@ -30,8 +29,7 @@ struct ObjectRecord {
 };
 
 struct ContextRecord {
-    std::uint32_t generation = 0;
-    bool alive = false;
+    std::uint32_t generation = 0;  // odd while alive, even once freed
     Window window = Window::NONE;  // NONE for a memory context
     DrawingObject pen = DrawingObject::NONE;
     DrawingObject brush = DrawingObject::NONE;
@@ -70,7 +68,9 @@ Record* lookup(std::vector<Record>& table, Handle handle) {
     auto generation = static_cast<std::uint32_t>(value >> 32);
     if (slot == 0 || slot > table.size()) return nullptr;
     Record& record = table[slot - 1];
-    return record.alive && record.generation == generation ? &record : nullptr;
+    // One compare: live records have odd generations, freed ones even, and
+    // every handle given out carries an odd one.
+    return (generation & 1) != 0 && record.generation == generation ? &record : nullptr;
 }
 
 DrawingObject new_object(ObjectRecord&& record) {
@@ -84,7 +84,6 @@ DrawingObject new_object(ObjectRecord&& record) {
     }
     std::uint32_t generation = objects[slot].generation + 1;
     record.generation = generation;
-    record.alive = true;
     objects[slot] = std::move(record);
     return make_handle<DrawingObject>(slot, generation);
 }
@@ -151,7 +150,6 @@ DrawingContext new_context(Window window) {
     }
     ContextRecord record;
     record.generation = contexts[slot].generation + 1;
-    record.alive = true;
     record.window = window;
     record.pen = stock[static_cast<int>(StockObject::BLACK_PEN)];
     record.brush = stock[static_cast<int>(StockObject::WHITE_BRUSH)];
@@ -169,7 +167,7 @@ DrawingContext new_context(Window window) {
 void release_context(ContextRecord& record, std::uint32_t slot) {
     for (DrawingObject o : {record.pen, record.brush, record.font, record.bitmap})
         if (ObjectRecord* object = lookup(objects, o)) --object->selections;
-    record.alive = false;
+    ++record.generation;
     free_contexts.push_back(slot);
 }
 
@@ -343,7 +341,7 @@ DrawingObject select_object(DrawingContext context, DrawingObject object) {
 bool delete_object(DrawingObject object) {
     ObjectRecord* record = lookup(objects, object);
     if (!record || record->stock || record->selections > 0) return false;
-    record->alive = false;
+    ++record->generation;
     record->bitmap.reset();
     record->font = nullptr;
     free_objects.push_back(static_cast<std::uint32_t>(static_cast<std::uint64_t>(object) & 0xFFFFFFFFu) - 1);

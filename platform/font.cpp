@@ -457,6 +457,17 @@ void draw_glyph(const PixelTarget& target, const Clip& clip, const SizedFace& si
     }
     const Span* span = sized.spans.data() + glyph.first_span;
     const Span* end = span + glyph.span_count;
+    if (pen + glyph.left >= clip.left && pen + glyph.right <= clip.right && baseline + glyph.top >= clip.top &&
+        baseline + glyph.bottom <= clip.bottom) {
+        // Wholly inside, as nearly every glyph is: no clipping per run.
+        Pixel* origin = target.pixels + baseline * target.stride + pen;
+        for (; span != end; ++span) {
+            Pixel* run = origin + span->dy * target.stride;
+            detail::observe_span(run + span->x0, span->x1 - span->x0, pixel);
+            for (int x = span->x0; x < span->x1; ++x) run[x] = pixel;
+        }
+        return;
+    }
     for (; span != end; ++span) {
         const std::int64_t y = baseline + span->dy;
         if (y < clip.top || y >= clip.bottom) continue;
