@@ -334,6 +334,15 @@ std::unique_ptr<Backend> create_program_backend() {
                      program_invocation_short_name);
         return nullptr;
     }
+    // Only the display systems the environment names: where they fail SDL
+    // would otherwise fall back to one that shows nothing, and the program
+    // would run unseen.
+    if (!std::getenv("SDL_VIDEODRIVER")) {
+        std::string drivers;
+        if (x11 && *x11) drivers = "x11";
+        if (wayland && *wayland) drivers += drivers.empty() ? "wayland" : ",wayland";
+        SDL_SetHint(SDL_HINT_VIDEODRIVER, drivers.c_str());
+    }
     return create_sdl_backend();
 }
 

@@ -183,7 +183,13 @@ bool show_window(Window window, int show_mode) {
                 record->invalid_area = Rect{0, 0, detail::client_size(*record).width, detail::client_size(*record).height};
                 record->needs_present = true;
             }
-            if (show_mode != SHOW_NO_ACTIVATE) set_focus(window);
+            if (show_mode != SHOW_NO_ACTIVATE) {
+                set_focus(window);
+                // The focus messages may have created windows (moving the
+                // records) or destroyed this one.
+                record = detail::find_window(window);
+                if (!record) return was_visible;
+            }
         } else {
             record->invalid = true;
             record->invalid_area = Rect{0, 0, record->outer.width(), record->outer.height()};
