@@ -184,6 +184,19 @@ TEST(SubmenuSlide, BackClosesOverEightTurnsWithoutLabels) {
     EXPECT_EQ(picker.panel.menu_state, 0);
 }
 
+TEST(SubmenuSlide, ClicksAreIgnoredForSevenTurnsAfterBack) {
+    scene_test::start_drawing();
+    Picker picker;
+    open_fully(picker.panel, 5);
+    picker.panel.closing = handle_submenu_row(-200, row_y(5, 2), picker.cars, picker.panel, picker.rain);
+    panel_turn(picker.panel);
+    for (int turn = 1; turn <= 7; ++turn) {
+        EXPECT_EQ(panel_hit_test(-250, button_y(QUIT_BUTTON), picker.panel), HIT_NOTHING) << turn;
+        panel_turn(picker.panel);
+    }
+    EXPECT_EQ(panel_hit_test(-250, button_y(QUIT_BUTTON), picker.panel), HIT_BUTTON);
+}
+
 TEST(SubmenuSlide, SwitchingButtonsShowsTheNewSubmenuCompleteAtOnce) {
     REQUIRE_RECORDER();
     scene_test::start_drawing();

@@ -13,6 +13,17 @@ TEST(RandomNumber, FollowsTheClassicSequenceFromSeedOne) {
     }
 }
 
+TEST(RandomNumber, StaysWithinZeroTo32767WhateverTheSeed) {
+    for (std::uint32_t seed : {0u, 0x7FFFFFFFu, 0xFFFFFFFFu}) {
+        seed_generator(seed);
+        for (int i = 0; i < 10000; ++i) {
+            int r = random_number();
+            ASSERT_GE(r, 0);
+            ASSERT_LE(r, RANDOM_MAX);
+        }
+    }
+}
+
 TEST(SeedRandom, RestartsTheSequenceOfTheCurrentSecond) {
     int first = 0;
     int again = 0;
