@@ -90,15 +90,15 @@ DrawingObject new_object(ObjectRecord&& record) {
 
 // Written in place: returned by value these small mixed structs were packed
 // through the stack, a store-forwarding stall on every selection.
-void set_pen_spec(PenSpec& spec, const ObjectRecord* pen) {
-    spec.null = !pen || pen->null;
-    spec.width = spec.null ? 1 : std::max(pen->width, 1);
-    spec.pixel = spec.null ? 0 : pixel_from_color(pen->color);
+void set_pen_spec(PenSpec& out, const ObjectRecord* pen) {
+    out.null = !pen || pen->null;
+    out.width = out.null ? 1 : std::max(pen->width, 1);
+    out.pixel = out.null ? 0 : pixel_from_color(pen->color);
 }
 
-void set_brush_spec(BrushSpec& spec, const ObjectRecord* brush) {
-    spec.null = !brush || brush->null;
-    spec.pixel = spec.null ? 0 : pixel_from_color(brush->color);
+void set_brush_spec(BrushSpec& out, const ObjectRecord* brush) {
+    out.null = !brush || brush->null;
+    out.pixel = out.null ? 0 : pixel_from_color(brush->color);
 }
 
 void ensure_stock() {
