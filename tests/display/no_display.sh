@@ -5,7 +5,7 @@
 set -uo pipefail
 bridge=$1
 root=$(cd "$(dirname "$0")/../.." && pwd)
-export LSAN_OPTIONS="suppressions=$root/tests/display/leak_suppressions.txt${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
+export LSAN_OPTIONS="suppressions=$root/tests/display/leak_suppressions.txt:print_suppressions=0${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 failures=0
 check() {
   local what=$1
