@@ -13,29 +13,8 @@ using kavro::state;
 
 namespace {
 
-// The inclusive canvas box of every pixel in one colour, and their number.
-struct Ink {
-    int left = INT_MAX;
-    int top = INT_MAX;
-    int right = INT_MIN;
-    int bottom = INT_MIN;
-    int count = 0;
-};
-
-Ink ink_of(const platform::Bitmap& bitmap, platform::ColorWord wanted) {
-    Ink ink;
-    for (int y = 0; y < bitmap.height; ++y) {
-        for (int x = 0; x < bitmap.width; ++x) {
-            if (bitmap.get(x, y) != wanted) continue;
-            ink.left = std::min(ink.left, x);
-            ink.right = std::max(ink.right, x);
-            ink.top = std::min(ink.top, y);
-            ink.bottom = std::max(ink.bottom, y);
-            ++ink.count;
-        }
-    }
-    return ink;
-}
+using test_support::Ink;
+using test_support::ink_of;
 
 class Greeting : public test_support::ToolkitTest {
 protected:

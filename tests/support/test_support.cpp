@@ -1,5 +1,6 @@
 #include "support/test_support.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 
@@ -20,6 +21,26 @@ std::string output_path(const std::string& name) { return output_dir() + "/" + n
 std::string save_picture(const platform::Bitmap& bitmap, const std::string& name) {
     std::string path = output_path(name);
     return platform::write_png(path.c_str(), bitmap) ? path : std::string();
+}
+
+std::ostream& operator<<(std::ostream& out, const Ink& ink) {
+    return out << "columns " << ink.left << ".." << ink.right << ", rows " << ink.top << ".." << ink.bottom << ", "
+               << ink.count << " pixels";
+}
+
+Ink ink_of(const platform::Bitmap& bitmap, platform::ColorWord wanted) {
+    Ink ink;
+    for (int y = 0; y < bitmap.height; ++y) {
+        for (int x = 0; x < bitmap.width; ++x) {
+            if (bitmap.get(x, y) != wanted) continue;
+            ink.left = std::min(ink.left, x);
+            ink.right = std::max(ink.right, x);
+            ink.top = std::min(ink.top, y);
+            ink.bottom = std::max(ink.bottom, y);
+            ++ink.count;
+        }
+    }
+    return ink;
 }
 
 }  // namespace test_support

@@ -2,6 +2,8 @@
 // picture comparison leaves something for a person to look at.
 #pragma once
 
+#include <climits>
+#include <ostream>
 #include <string>
 
 #include "platform/bitmap.h"
@@ -14,5 +16,17 @@ std::string output_dir();
 std::string output_path(const std::string& name);
 // Writes a bitmap as PNG into output_dir(); returns the path or "" on failure.
 std::string save_picture(const platform::Bitmap& bitmap, const std::string& name);
+
+// The inclusive box of every pixel of one colour in a picture, and their number.
+struct Ink {
+    int left = INT_MAX;
+    int top = INT_MAX;
+    int right = INT_MIN;
+    int bottom = INT_MIN;
+    int count = 0;
+    bool operator==(const Ink&) const = default;
+};
+std::ostream& operator<<(std::ostream& out, const Ink& ink);
+Ink ink_of(const platform::Bitmap& bitmap, platform::ColorWord wanted);
 
 }  // namespace test_support
