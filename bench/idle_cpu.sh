@@ -3,10 +3,10 @@
 # seconds bridge spends over a stretch of wall time, as a share of one core.
 # The goal is 1.5% at most. Starts Xvfb itself when there is no display.
 # Usage: bench/idle_cpu.sh [path/to/bridge] [seconds]
-#   e.g. cmake --build build/release --target bridge && bench/idle_cpu.sh build/release/bridge 30
+#   e.g. after scripts/bench: bench/idle_cpu.sh build/bench/bridge 30
 set -euo pipefail
 
-bridge=$(realpath "${1:-build/release/bridge}")
+bridge=$(realpath "${1:-build/bench/bridge}")
 seconds=${2:-30}
 warm_up=3
 [ -x "$bridge" ] || { echo "idle_cpu: no program at $bridge (build the bridge target first)" >&2; exit 2; }
