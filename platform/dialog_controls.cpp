@@ -12,6 +12,7 @@
 #include "platform/font.h"
 #include "platform/gdi.h"
 #include "platform/message_queue.h"
+#include "platform/window_system.h"
 
 namespace platform {
 namespace {
@@ -417,6 +418,7 @@ void edit_key(Window window, int key) {
 
 void edit_click(Window window, int x, int y) {
     set_focus(window);
+    if (!is_window(window)) return;  // a focus handler may have destroyed it
     std::string text = window_title(window);
     EditState& state = edit_state(window, text);
     EditFrame frame = edit_frame(window);
@@ -532,5 +534,13 @@ void register_dialog_control_classes() {
     label.background = DIALOG_FACE_COLOR;
     register_class(label);
 }
+
+namespace detail {
+void reset_dialog_controls() {
+    pressed_button = Window::NONE;
+    space_button = Window::NONE;
+    edits.clear();
+}
+}  // namespace detail
 
 }  // namespace platform

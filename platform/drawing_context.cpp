@@ -43,8 +43,8 @@ struct ContextRecord {
     // What the selected pen, brush and bitmap come to, kept at selection:
     // selected objects cannot be deleted, so these stay true until the next
     // selection, and drawing needs no table look-ups for them.
-    PenSpec pen_spec;
-    BrushSpec brush_spec;
+    PenStyle pen_style;
+    BrushStyle brush_style;
     Bitmap* pixels = nullptr;
 };
 
@@ -90,13 +90,13 @@ DrawingObject new_object(ObjectRecord&& record) {
 
 // Written in place: returned by value these small mixed structs were packed
 // through the stack, a store-forwarding stall on every selection.
-void set_pen_spec(PenSpec& out, const ObjectRecord* pen) {
+void set_pen_style(PenStyle& out, const ObjectRecord* pen) {
     out.null = !pen || pen->null;
     out.width = out.null ? 1 : std::max(pen->width, 1);
     out.pixel = out.null ? 0 : pixel_from_color(pen->color);
 }
 
-void set_brush_spec(BrushSpec& out, const ObjectRecord* brush) {
+void set_brush_style(BrushStyle& out, const ObjectRecord* brush) {
     out.null = !brush || brush->null;
     out.pixel = out.null ? 0 : pixel_from_color(brush->color);
 }
@@ -157,8 +157,8 @@ DrawingContext new_context(Window window) {
     record.bitmap = window == Window::NONE ? stock_bitmap : DrawingObject::NONE;
     for (DrawingObject o : {record.pen, record.brush, record.font, record.bitmap})
         if (ObjectRecord* object = lookup(objects, o)) ++object->selections;
-    set_pen_spec(record.pen_spec, lookup(objects, record.pen));
-    set_brush_spec(record.brush_spec, lookup(objects, record.brush));
+    set_pen_style(record.pen_style, lookup(objects, record.pen));
+    set_brush_style(record.brush_style, lookup(objects, record.brush));
     if (ObjectRecord* bitmap = lookup(objects, record.bitmap)) record.pixels = bitmap->bitmap.get();
     contexts[slot] = record;
     return make_handle<DrawingContext>(slot, record.generation);
@@ -237,9 +237,9 @@ bool surface_of(const ContextRecord& context, Surface& surface) {
     return true;
 }
 
-const PenSpec& pen_of(const ContextRecord& context) { return context.pen_spec; }
+const PenStyle& pen_of(const ContextRecord& context) { return context.pen_style; }
 
-const BrushSpec& brush_of(const ContextRecord& context) { return context.brush_spec; }
+const BrushStyle& brush_of(const ContextRecord& context) { return context.brush_style; }
 
 const FontInstance* font_of(const ContextRecord& context) {
     ObjectRecord* font = lookup(objects, context.font);
@@ -330,8 +330,8 @@ DrawingObject select_object(DrawingContext context, DrawingObject object) {
     ++incoming->selections;
     *slot = object;
     switch (incoming->kind) {
-    case ObjectKind::PEN: set_pen_spec(record->pen_spec, incoming); break;
-    case ObjectKind::BRUSH: set_brush_spec(record->brush_spec, incoming); break;
+    case ObjectKind::PEN: set_pen_style(record->pen_style, incoming); break;
+    case ObjectKind::BRUSH: set_brush_style(record->brush_style, incoming); break;
     case ObjectKind::BITMAP: record->pixels = incoming->bitmap.get(); break;
     case ObjectKind::FONT: break;
     }
@@ -442,7 +442,7 @@ bool line_to(DrawingContext context, std::int64_t x, std::int64_t y) {
     ContextRecord* record = lookup(contexts, context);
     Surface surface;
     if (!record || !surface_of(*record, surface)) return false;
-    const PenSpec& pen = pen_of(*record);
+    const PenStyle& pen = pen_of(*record);
     if (!pen.null)
         draw_line(surface.target, surface.x(record->x), surface.y(record->y), surface.x(x), surface.y(y), pen);
     record->x = x;

@@ -144,6 +144,12 @@ void inject_resize(Window window, int width, int height) {
     move_window(window, outer.left, outer.top, width, height);
 }
 
+void inject_move(Window window, int x, int y) {
+    Rect outer;
+    if (parent_of(window) != Window::NONE || !get_window_rect(window, outer)) return;
+    move_window(window, x, y, outer.width(), outer.height());
+}
+
 void inject_menu_choice(Window window, unsigned identifier) {
     if (accepts_input(window)) choose_menu_command(window, identifier);
 }

@@ -22,6 +22,8 @@ void inject_text(const char* text);
 void inject_close(Window window);
 // New outer size; the client loses the menu bar as always.
 void inject_resize(Window window, int width, int height);
+// New screen position of a top-level window, moved by the user; its size stays.
+void inject_move(Window window, int x, int y);
 // As choosing the menu entry with this identifier with the mouse.
 void inject_menu_choice(Window window, unsigned identifier);
 void inject_open_menu(Window window);

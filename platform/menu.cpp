@@ -208,6 +208,9 @@ void track_menu(Window window, int popup_index) {
     bool open = true;
     while (open) {
         if (!find_menu(open_view.popup) || !is_window(window)) break;
+        // A bar replaced under the open menu (by a timer's handler, say) closes it:
+        // positions on the screen no longer belong to the popup that was opened.
+        if (popup_of_bar(window, popup_index) != open_view.popup) break;
         Message message;
         if (!peek_message(message)) continue;
         // Looked up after the peek: input handed in meanwhile may have built or destroyed menus.
@@ -278,6 +281,8 @@ void track_menu(Window window, int popup_index) {
                 }
                 break;
             }
+            if (popup_of_bar(window, popup_index) != open_view.popup) position = -1;
+            if (position >= static_cast<int>(popup->entries.size())) position = -1;
             if (position < 0) {
                 // A press anywhere off the entries closes the menu, its own title included.
                 open = false;

@@ -1,5 +1,5 @@
-// Every primitive clips against the target once, then fills horizontal spans with
-// std::fill_n. Exact integer arithmetic (128-bit, 256-bit for ellipse products)
+// Every primitive clips against the target once, then fills horizontal spans
+// (wide stores for long runs). Exact integer arithmetic (128-bit, 256-bit for ellipse products)
 // keeps huge shapes identical to what the unclipped rule would give.
 #include "platform/rasterizer.h"
 #include "platform/span_observer.h"
@@ -36,7 +36,7 @@ constexpr int LOCAL_CROSSINGS = 64;
 
 std::int64_t clamp_coord(std::int64_t v) { return std::clamp(v, -COORD_LIMIT, COORD_LIMIT); }
 
-std::int64_t pen_width(const PenSpec& pen) { return pen.width <= 1 ? 1 : pen.width; }
+std::int64_t pen_width(const PenStyle& pen) { return pen.width <= 1 ? 1 : pen.width; }
 
 // Rounding divisions for a positive divisor.
 template <typename T>
@@ -160,7 +160,7 @@ bool less_or_equal(const U256& a, const U256& b) {
 // Largest k >= 0 with k^2 h^2 <= w^2 q, i.e. floor(w * sqrt(q) / h); q <= h^2.
 std::int64_t ellipse_half_span(std::int64_t w, std::int64_t h, Uint128 q) {
     if (w <= SMALL_ELLIPSE_LIMIT && h <= SMALL_ELLIPSE_LIMIT) {
-        // Every product stays below 2^60: estimate in floating point, settle exactly.
+        // Every product stays below 2^61: estimate in floating point, settle exactly.
         const auto uq = static_cast<std::uint64_t>(q);
         const auto limit = static_cast<std::uint64_t>(w) * static_cast<std::uint64_t>(w) * uq;
         const auto hh = static_cast<std::uint64_t>(h) * static_cast<std::uint64_t>(h);
@@ -219,7 +219,7 @@ void fill_ellipse(const PixelTarget& target, const Clip& clip, const Box& box, P
 }
 
 void outline_ellipse_thin(const PixelTarget& target, const Clip& clip, const Box& box,
-                          Pixel pen, const BrushSpec& brush) {
+                          Pixel pen, const BrushStyle& brush) {
     if (box.misses(clip)) return;
     const std::int64_t top = std::max(box.top, clip.top);
     const std::int64_t bottom = std::min(box.bottom, clip.bottom);
@@ -413,8 +413,8 @@ void set_pixel(const PixelTarget& target, std::int64_t x, std::int64_t y, Pixel 
 }
 
 void draw_rectangle(const PixelTarget& target, std::int64_t left, std::int64_t top,
-                    std::int64_t right, std::int64_t bottom, const PenSpec& pen,
-                    const BrushSpec& brush) {
+                    std::int64_t right, std::int64_t bottom, const PenStyle& pen,
+                    const BrushStyle& brush) {
     const Clip clip = clip_of(target);
     const Box box = normalised_box(left, top, right, bottom);
     if (clip.empty() || box.empty()) return;
@@ -442,8 +442,8 @@ void draw_rectangle(const PixelTarget& target, std::int64_t left, std::int64_t t
 }
 
 void draw_ellipse(const PixelTarget& target, std::int64_t left, std::int64_t top,
-                  std::int64_t right, std::int64_t bottom, const PenSpec& pen,
-                  const BrushSpec& brush) {
+                  std::int64_t right, std::int64_t bottom, const PenStyle& pen,
+                  const BrushStyle& brush) {
     const Clip clip = clip_of(target);
     const Box box = normalised_box(left, top, right, bottom);
     if (clip.empty() || box.empty()) return;
@@ -481,8 +481,8 @@ void draw_ellipse(const PixelTarget& target, std::int64_t left, std::int64_t top
     }
 }
 
-void draw_polygon(const PixelTarget& target, const Point64* points, int count, const PenSpec& pen,
-                  const BrushSpec& brush) {
+void draw_polygon(const PixelTarget& target, const Point64* points, int count, const PenStyle& pen,
+                  const BrushStyle& brush) {
     const Clip clip = clip_of(target);
     if (clip.empty() || points == nullptr || count <= 0) return;
     const PolygonEdges edges{points, count};
@@ -496,7 +496,7 @@ void draw_polygon(const PixelTarget& target, const Point64* points, int count, c
 }
 
 void draw_line(const PixelTarget& target, std::int64_t x0, std::int64_t y0, std::int64_t x1,
-               std::int64_t y1, const PenSpec& pen) {
+               std::int64_t y1, const PenStyle& pen) {
     const Clip clip = clip_of(target);
     if (clip.empty() || pen.null) return;
     x0 = clamp_coord(x0);

@@ -19,13 +19,13 @@
 
 namespace platform {
 
-struct PenSpec {
+struct PenStyle {
     bool null = false;
     int width = 1;
     Pixel pixel = 0;
 };
 
-struct BrushSpec {
+struct BrushStyle {
     bool null = false;
     Pixel pixel = 0;
 };
@@ -50,8 +50,8 @@ void fill_rect(const PixelTarget& target, std::int64_t left, std::int64_t top, s
 // brush fills what the band leaves inside.
 // Null pen: the brush alone fills columns left .. right-2 and rows top .. bottom-2.
 void draw_rectangle(const PixelTarget& target, std::int64_t left, std::int64_t top,
-                    std::int64_t right, std::int64_t bottom, const PenSpec& pen,
-                    const BrushSpec& brush);
+                    std::int64_t right, std::int64_t bottom, const PenStyle& pen,
+                    const BrushStyle& brush);
 
 // Box rule as for draw_rectangle (swapping, empty boxes, null pen shrinking the
 // box by one column on the right and one row at the bottom).
@@ -68,8 +68,8 @@ void draw_rectangle(const PixelTarget& target, std::int64_t left, std::int64_t t
 // side minus the shape of the box shrunk by w - w/2; the brush fills that inner
 // shape.
 void draw_ellipse(const PixelTarget& target, std::int64_t left, std::int64_t top,
-                  std::int64_t right, std::int64_t bottom, const PenSpec& pen,
-                  const BrushSpec& brush);
+                  std::int64_t right, std::int64_t bottom, const PenStyle& pen,
+                  const BrushStyle& brush);
 
 // Fill rule: even-odd, sampled at pixel centres: pixel (x, y) is filled when the
 // ray from (x + 0.5, y + 0.5) crosses the closed polygon's edges an odd number of
@@ -78,8 +78,8 @@ void draw_ellipse(const PixelTarget& target, std::int64_t left, std::int64_t top
 // Outline rule: draw_line with the pen from each point to the next and from the
 // last back to the first, so every vertex is drawn. Fewer than three points fill
 // nothing; a null or empty point array draws nothing.
-void draw_polygon(const PixelTarget& target, const Point64* points, int count, const PenSpec& pen,
-                  const BrushSpec& brush);
+void draw_polygon(const PixelTarget& target, const Point64* points, int count, const PenStyle& pen,
+                  const BrushStyle& brush);
 
 // Line rule: Bresenham steps along the major axis (x when |dx| >= |dy|) from the
 // start pixel up to but not including the end pixel; at step i the minor
@@ -89,7 +89,7 @@ void draw_polygon(const PixelTarget& target, const Point64* points, int count, c
 // across the major axis, from w/2 before it to w - w/2 - 1 after it: a horizontal
 // width-2 line at row y covers rows y-1 and y, a vertical one columns x-1 and x.
 void draw_line(const PixelTarget& target, std::int64_t x0, std::int64_t y0, std::int64_t x1,
-               std::int64_t y1, const PenSpec& pen);
+               std::int64_t y1, const PenStyle& pen);
 
 // Sets the one pixel when it lies inside the clip.
 void set_pixel(const PixelTarget& target, std::int64_t x, std::int64_t y, Pixel pixel);

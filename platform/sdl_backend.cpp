@@ -235,6 +235,11 @@ private:
         case SDL_WINDOWEVENT_EXPOSED:
             inject_expose(window);
             break;
+        case SDL_WINDOWEVENT_MOVED:
+            // Where the user put it: dialogs open relative to the real place.
+            native->placed = Point{event.data1, event.data2};
+            inject_move(window, event.data1, event.data2);
+            break;
         case SDL_WINDOWEVENT_SIZE_CHANGED:
             if (native->resizable) inject_resize(window, event.data1, event.data2);
             // The native surface is new at any size change, so it needs the pixels again.

@@ -411,6 +411,7 @@ void reset_window_system() {
     reset_timers();
     reset_menus();
     detail::reset_queue();
+    detail::reset_dialog_controls();
 }
 
 }  // namespace platform

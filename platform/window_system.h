@@ -52,6 +52,8 @@ Window top_level_of(Window window);
 void mark_changed(Window window);
 
 void reset_queue();
+// Forgets what the predefined controls keep per window (pressed button, edit state).
+void reset_dialog_controls();
 // Erases the invalid area with the class background and validates it.
 bool erase_invalid(Window window);
 // Keyboard state kept as input is injected.

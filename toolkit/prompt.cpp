@@ -126,6 +126,7 @@ extern "C" int KAVRO_gets(const char* prompt, char* result) {
     build_gets_template(prompt, block);
     std::intptr_t answer = platform::dialog_box_indirect(state.instance, block, sizeof block, state.graphics_window,
                                                          gets_dialog_proc, reinterpret_cast<std::intptr_t>(result));
+    gets_result = nullptr;
     if (answer == -1) return 0;
     // Ended without Okay (a quit request): the caller still reads a string.
     if (answer == 0) result[0] = '\0';

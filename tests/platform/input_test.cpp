@@ -200,6 +200,21 @@ TEST(WindowInput, CloseResizeAndMenuChoiceBecomeMessages) {
     EXPECT_EQ(client.bottom, 400);
 }
 
+TEST(WindowInput, AMoveByTheUserKeepsTheSizeAndSkipsChildren) {
+    Window window = start();
+    Window child = create_window("plain", "c", STYLE_CHILD | STYLE_VISIBLE, 5, 6, 50, 40, window, nullptr);
+    inject_move(window, 120, 80);
+    inject_move(child, 30, 30);
+    Rect outer;
+    ASSERT_TRUE(get_window_rect(window, outer));
+    EXPECT_EQ(outer.left, 120);
+    EXPECT_EQ(outer.top, 80);
+    EXPECT_EQ(outer.width(), 400);
+    EXPECT_EQ(outer.height(), 300);
+    ASSERT_TRUE(get_window_rect(child, outer));
+    EXPECT_EQ(outer.left, 5) << "a child stays where its parent put it";
+}
+
 TEST(WindowInput, ExposePresentsTheWindowAgain) {
     Window window = start();
     queued();

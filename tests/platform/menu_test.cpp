@@ -365,5 +365,28 @@ TEST(MenuLoop, SurvivesMenusBuiltWhileItIsOpen) {
     EXPECT_EQ(commands, std::vector<std::uintptr_t>{GO});
 }
 
+TEST(MenuLoop, ABarReplacedWhileOpenClosesTheMenuAndAClickChoosesNothing) {
+    Fixture f = start();
+    f.headless->set_time_limit(1000);
+    set_timer(f.window, 1, 100);
+    on_timer_while_open = [&] {
+        on_timer_while_open = nullptr;
+        // A longer popup under the same title: its rows lie past the opened popup's end.
+        Menu longer = create_popup_menu();
+        for (unsigned i = 0; i < 12; ++i) append_menu(longer, MENU_STRING, 100 + i, "&Entry");
+        Menu bar = create_menu();
+        append_menu(bar, MENU_POPUP, static_cast<unsigned>(longer), "&File");
+        set_menu(f.window, bar);
+        Rect area = popup_rect(f.window, 0);
+        inject_mouse_down(f.window, area.left + 10, area.bottom - 4);
+        inject_mouse_up(f.window, area.left + 10, area.bottom - 4);
+    };
+    inject_open_menu(f.window);
+    f.headless->schedule(300, [] { post_quit_message(0); });
+    run_until_quit();
+    EXPECT_EQ(open_menu_view(), nullptr);
+    EXPECT_TRUE(commands.empty());
+}
+
 }  // namespace
 }  // namespace platform

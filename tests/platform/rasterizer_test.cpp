@@ -12,8 +12,8 @@
 namespace {
 
 using platform::Bitmap;
-using platform::BrushSpec;
-using platform::PenSpec;
+using platform::BrushStyle;
+using platform::PenStyle;
 using platform::Pixel;
 using platform::PixelTarget;
 using platform::Point64;
@@ -26,12 +26,12 @@ constexpr Pixel PEN = 0xFF0000;
 constexpr Pixel BRUSH = 0x00FF00;
 constexpr std::int64_t BIG = std::int64_t{1} << 32;
 
-const PenSpec THIN{false, 1, PEN};
-const PenSpec NO_PEN{true, 1, 0};
-const BrushSpec FILL{false, BRUSH};
-const BrushSpec NO_BRUSH{true, 0};
+const PenStyle THIN{false, 1, PEN};
+const PenStyle NO_PEN{true, 1, 0};
+const BrushStyle FILL{false, BRUSH};
+const BrushStyle NO_BRUSH{true, 0};
 
-PenSpec pen_of(int width) { return PenSpec{false, width, PEN}; }
+PenStyle pen_of(int width) { return PenStyle{false, width, PEN}; }
 
 // '.' background, '#' pen, 'o' brush, '?' anything else; one text line per row.
 std::string picture(const Bitmap& b) {
@@ -100,8 +100,8 @@ TEST(Rectangle, CoversBothCornersWhenRightAndBottomArePlusOne) {
 
 TEST(Rectangle, ErasedCanvasHasBlackRingAndWhiteInside) {
     Bitmap b(601, 540, BACKGROUND);
-    platform::draw_rectangle(whole_target(b), 0, 0, 601, 540, PenSpec{false, 1, 0x000000},
-                             BrushSpec{false, 0xFFFFFF});
+    platform::draw_rectangle(whole_target(b), 0, 0, 601, 540, PenStyle{false, 1, 0x000000},
+                             BrushStyle{false, 0xFFFFFF});
     for (int y = 0; y < 540; ++y)
         for (int x = 0; x < 601; ++x) {
             bool ring = x == 0 || x == 600 || y == 0 || y == 539;
@@ -151,7 +151,7 @@ bool in_ellipse(std::int64_t l, std::int64_t t, std::int64_t r, std::int64_t b, 
 
 TEST(Ellipse, RadiusFiveDiscIsElevenSquareWithExactRowSpans) {
     Bitmap b(13, 13, BACKGROUND);
-    platform::draw_ellipse(whole_target(b), 1, 1, 12, 12, PenSpec{false, 1, BRUSH}, FILL);
+    platform::draw_ellipse(whole_target(b), 1, 1, 12, 12, PenStyle{false, 1, BRUSH}, FILL);
     expect_picture(b,
                    ".............\n"
                    "....ooooo....\n"
@@ -211,7 +211,7 @@ TEST(Ellipse, OnePixelPenIsOutermostPixelsOfShape) {
 TEST(Ellipse, NullPenFillsTheBoxShrunkByOneOnRightAndBottom) {
     Bitmap a(16, 12, BACKGROUND), b(16, 12, BACKGROUND);
     platform::draw_ellipse(whole_target(a), 1, 1, 15, 11, NO_PEN, FILL);
-    platform::draw_ellipse(whole_target(b), 1, 1, 14, 10, PenSpec{false, 1, BRUSH}, FILL);
+    platform::draw_ellipse(whole_target(b), 1, 1, 14, 10, PenStyle{false, 1, BRUSH}, FILL);
     EXPECT_EQ(picture(a), picture(b));
 }
 
@@ -232,7 +232,7 @@ TEST(Ellipse, LargeBoxesKeepTheRuleExactly) {
     for (Case c : {Case{-99960, -29980, 41, 30020}, Case{-19970, 12, 20031, 4000012},
                    Case{-85325, -68260, 14676, 11740}}) {
         ClippedCanvas canvas;
-        platform::draw_ellipse(canvas.target, c.l, c.t, c.r, c.b, PenSpec{false, 1, BRUSH}, FILL);
+        platform::draw_ellipse(canvas.target, c.l, c.t, c.r, c.b, PenStyle{false, 1, BRUSH}, FILL);
         for (int y = 8; y < 40; ++y)
             for (int x = 8; x < 56; ++x)
                 ASSERT_EQ(canvas.bitmap.row(y)[x] == BRUSH, in_ellipse(c.l, c.t, c.r, c.b, x, y)) << x << "," << y;
@@ -413,7 +413,7 @@ TEST(Extremes, HugeInputsWriteOnlyInsideTheClip) {
         for (std::int64_t b : values)
             for (int w : widths) {
                 ClippedCanvas c;
-                const PenSpec pen = pen_of(w);
+                const PenStyle pen = pen_of(w);
                 platform::fill_rect(c.target, a, b, -a, 30, BRUSH);
                 platform::set_pixel(c.target, a, b, PEN);
                 platform::draw_rectangle(c.target, a, b, 30, -a, pen, FILL);
