@@ -67,11 +67,10 @@ Clip clip_of(const PixelTarget& target) {
     return c;
 }
 
-// Every filled pixel goes through here, so it is built for wide stores where
-// the processor has them and picked once at load time.
-// The stores are written out as 32-byte vectors so that they stay wide at -O2
-// too, where the compiler leaves such loops alone.
-__attribute__((target_clones("avx2", "default"))) void fill_row(Pixel* row, std::int64_t count, Pixel pixel) {
+// Long runs are built for wide stores where the processor has them, picked
+// once at load time. The stores are written out as 32-byte vectors so that
+// they stay wide at -O2 too, where the compiler leaves such loops alone.
+__attribute__((target_clones("avx2", "default"))) void fill_wide(Pixel* row, std::int64_t count, Pixel pixel) {
     using Wide = Pixel __attribute__((vector_size(32), may_alias));
     std::int64_t i = 0;
     if (count >= 16) {
@@ -81,6 +80,15 @@ __attribute__((target_clones("avx2", "default"))) void fill_row(Pixel* row, std:
         for (; i + 8 <= count; i += 8) *reinterpret_cast<Wide*>(row + i) = wide;
     }
     for (; i < count; ++i) row[i] = pixel;
+}
+
+// Every filled run goes through here. Narrow ones (rain, lane dashes,
+// outlines) are cheaper written in place than through the chosen clone.
+inline void fill_row(Pixel* row, std::int64_t count, Pixel pixel) {
+    if (count < 8)
+        for (std::int64_t i = 0; i < count; ++i) row[i] = pixel;
+    else
+        fill_wide(row, count, pixel);
 }
 
 Pixel* pixel_at(const PixelTarget& target, std::int64_t x, std::int64_t y) {
@@ -98,11 +106,7 @@ void fill_clipped(const PixelTarget& target, const Clip& clip, std::int64_t left
     const std::int64_t count = right - left;
     for (std::int64_t y = top; y < bottom; ++y, row += target.stride) {
         detail::observe_span(row, count, pixel);
-        // Narrow runs (rain, lane dashes, outlines) are cheaper written in place.
-        if (count < 8)
-            for (std::int64_t i = 0; i < count; ++i) row[i] = pixel;
-        else
-            fill_row(row, count, pixel);
+        fill_row(row, count, pixel);
     }
 }
 
@@ -116,10 +120,7 @@ void fill_span(const PixelTarget& target, const Clip& clip, std::int64_t y, std:
     Pixel* row = pixel_at(target, first, y);
     const std::int64_t count = last - first + 1;
     detail::observe_span(row, count, pixel);
-    if (count < 8)
-        for (std::int64_t i = 0; i < count; ++i) row[i] = pixel;
-    else
-        fill_row(row, count, pixel);
+    fill_row(row, count, pixel);
 }
 
 struct Box {
