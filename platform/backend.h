@@ -34,8 +34,4 @@ void install_backend(std::unique_ptr<Backend> backend);
 Backend& backend();
 bool has_backend();
 
-// Supplied by the backend library linked into a program (headless or screen).
-// Null with a message on stderr when it cannot start (e.g. no display).
-std::unique_ptr<Backend> create_program_backend();
-
 }  // namespace platform

@@ -74,6 +74,4 @@ HeadlessBackend& install_headless_backend(Size screen, std::int64_t calendar_sta
     return headless;
 }
 
-std::unique_ptr<Backend> create_program_backend() { return std::make_unique<HeadlessBackend>(); }
-
 }  // namespace platform

@@ -329,7 +329,7 @@ std::uint32_t native_window_id(Window window) {
     return sdl ? sdl->id_of(window) : 0;
 }
 
-std::unique_ptr<Backend> create_program_backend() {
+std::unique_ptr<Backend> create_screen_backend() {
     const char* x11 = std::getenv("DISPLAY");
     const char* wayland = std::getenv("WAYLAND_DISPLAY");
     if ((!x11 || !*x11) && (!wayland || !*wayland)) {

@@ -14,6 +14,10 @@ namespace platform {
 // name one); null with a message on stderr when it cannot start.
 std::unique_ptr<Backend> create_sdl_backend();
 
+// The screen backend on the display systems the environment names (DISPLAY,
+// WAYLAND_DISPLAY); null with one line on stderr when there is none.
+std::unique_ptr<Backend> create_screen_backend();
+
 // SDL's identifier of the native window shown for a top-level window; 0 when
 // there is none (no SDL backend installed, or not a top-level window).
 std::uint32_t native_window_id(Window window);

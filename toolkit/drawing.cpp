@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "toolkit/call_trace.h"
+#include "toolkit/misuse.h"
 #include "toolkit/state.h"
 
 namespace kavro {
@@ -176,7 +177,9 @@ int text_worker(int color, int x, int y, int ptsize, const char* text) {
     return 1;
 }
 
-int format_and_draw(int color, int x, int y, int ptsize, const char* format, std::va_list arguments) {
+int format_and_draw(const char* call, int color, int x, int y, int ptsize, const char* format,
+                    std::va_list arguments) {
+    if (!ready_to_draw(call)) return 0;
     char buffer[TEXT_BUFFER_SIZE];
     int count = format_message(buffer, sizeof buffer, format, arguments);
     trace_call("text", buffer, color, x, y, ptsize);
@@ -193,6 +196,7 @@ extern "C" {
 
 int KAVRO_pixel(int color, int x, int y) {
     trace_call("pixel", nullptr, color, x, y);
+    if (!ready_to_draw("KAVRO_pixel")) return 0;
     color = valid_color(color);
     if (state.logging) KAVRO_printf("%s pixel at (%d,%d)\n", color_name(color), x, y);
     DrawCommand command;
@@ -206,6 +210,7 @@ int KAVRO_pixel(int color, int x, int y) {
 
 int KAVRO_circle(int color, int x, int y, int radius) {
     trace_call("circle", nullptr, color, x, y, radius);
+    if (!ready_to_draw("KAVRO_circle")) return 0;
     color = valid_color(color);
     if (radius < 0) {
         int corrected = positive(radius);
@@ -227,6 +232,7 @@ int KAVRO_circle(int color, int x, int y, int radius) {
 
 int KAVRO_triangle(int color, int x1, int y1, int x2, int y2, int x3, int y3, int width) {
     trace_call("triangle", nullptr, color, x1, y1, x2, y2, x3, y3, width);
+    if (!ready_to_draw("KAVRO_triangle")) return 0;
     color = valid_color(color);
     width = correct_width(width);
     if (state.logging)
@@ -247,6 +253,7 @@ int KAVRO_triangle(int color, int x1, int y1, int x2, int y2, int x3, int y3, in
 
 int KAVRO_rectangle(int color, int x1, int y1, int x2, int y2, int width) {
     trace_call("rectangle", nullptr, color, x1, y1, x2, y2, width);
+    if (!ready_to_draw("KAVRO_rectangle")) return 0;
     swap_corners(x1, y1, x2, y2);
     color = valid_color(color);
     width = correct_width(width);
@@ -272,6 +279,7 @@ int KAVRO_rectangle(int color, int x1, int y1, int x2, int y2, int width) {
 
 int KAVRO_oval(int color, int x1, int y1, int x2, int y2, int width) {
     trace_call("oval", nullptr, color, x1, y1, x2, y2, width);
+    if (!ready_to_draw("KAVRO_oval")) return 0;
     swap_corners(x1, y1, x2, y2);
     width = correct_width(width);
     color = valid_color(color);
@@ -296,6 +304,7 @@ int KAVRO_oval(int color, int x1, int y1, int x2, int y2, int width) {
 
 int KAVRO_line(int color, int x1, int y1, int x2, int y2, int width) {
     trace_call("line", nullptr, color, x1, y1, x2, y2, width);
+    if (!ready_to_draw("KAVRO_line")) return 0;
     width = correct_width(width);
     color = valid_color(color);
     if (state.logging)
@@ -315,7 +324,7 @@ int KAVRO_line(int color, int x1, int y1, int x2, int y2, int width) {
 int KAVRO_text(int color, int x, int y, int ptsize, const char* format, ...) {
     std::va_list arguments;
     va_start(arguments, format);
-    int count = format_and_draw(color, x, y, ptsize, format, arguments);
+    int count = format_and_draw("KAVRO_text", color, x, y, ptsize, format, arguments);
     va_end(arguments);
     return count;
 }
@@ -323,12 +332,13 @@ int KAVRO_text(int color, int x, int y, int ptsize, const char* format, ...) {
 int KAVRO_textf(int color, int x, int y, int ptsize, const char* format, ...) {
     std::va_list arguments;
     va_start(arguments, format);
-    int count = format_and_draw(color, x, y, ptsize, format, arguments);
+    int count = format_and_draw("KAVRO_textf", color, x, y, ptsize, format, arguments);
     va_end(arguments);
     return count;
 }
 
 int KAVRO_undo(void) {
+    if (!ready_to_draw("KAVRO_undo")) return 0;
     KAVRO_printf("KAVRO_undo is no longer supported.\n");
     return 1;
 }

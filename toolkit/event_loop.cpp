@@ -2,6 +2,7 @@
 // turn, arms periodic events, consults the script and records what it delivers.
 #include "platform/message_queue.h"
 #include "toolkit/call_trace.h"
+#include "toolkit/misuse.h"
 #include "toolkit/state.h"
 
 namespace kavro {
@@ -28,6 +29,9 @@ bool pump_one_message() {
 using namespace kavro;
 
 extern "C" int KAVRO_await_event(int* x, int* y, char* key) {
+    // Without windows nothing could ever come; a loop waiting for KAVRO_QUIT ends.
+    if (!opened_for("KAVRO_await_event")) return KAVRO_QUIT;
+    state.awaited = true;
     state.pending = PendingEvent{NO_EVENT, 0, 0, 0};
     while (state.pending.kind == NO_EVENT || (state.pending.kind == KAVRO_PERIODIC && !state.tick)) {
         if (pump_one_message()) break;

@@ -5,6 +5,8 @@
 #include <cstring>
 
 #include "platform/dialog.h"
+#include "toolkit/misuse.h"
+#include "toolkit/program_backend.h"
 #include "toolkit/state.h"
 
 namespace kavro {
@@ -73,8 +75,9 @@ private:
     std::size_t offset_ = 0;
 };
 
-// The buffer of the dialog that runs; one prompt dialog runs at a time.
+// The buffer of the dialog that runs and its size; one prompt dialog runs at a time.
 char* gets_result = nullptr;
+std::size_t gets_result_size = 0;
 
 }  // namespace
 
@@ -110,7 +113,7 @@ std::intptr_t gets_dialog_proc(Window dialog, unsigned message, std::uintptr_t w
         return 1;
     case MSG_COMMAND:
         if (word != ID_GETS_OKAY) return 0;
-        if (gets_result) get_dialog_item_text(dialog, ID_GETS_EDIT, gets_result, GETS_RESULT_SIZE);
+        if (gets_result) get_dialog_item_text(dialog, ID_GETS_EDIT, gets_result, static_cast<int>(gets_result_size));
         end_dialog(dialog, 1);
         return 1;
     default: return 0;
@@ -119,16 +122,31 @@ std::intptr_t gets_dialog_proc(Window dialog, unsigned message, std::uintptr_t w
 
 }  // namespace kavro
 
-extern "C" int KAVRO_gets(const char* prompt, char* result) {
+extern "C" int KAVRO_gets_n(const char* prompt, char* result, size_t size) {
     using namespace kavro;
-    if (!result) return 0;
+    // Asking before KAVRO_open is fine: the dialog then has no owner.
+    if (!install_program_backend()) return 0;
+    if (!result || size == 0) {
+        report_misuse("KAVRO_gets", "was given no room for the answer; pass a buffer and its size");
+        return 0;
+    }
+    // The answer never needs more than the dialog's own limit.
+    if (size > static_cast<std::size_t>(GETS_RESULT_SIZE)) size = GETS_RESULT_SIZE;
+    // The dialog's modal loop shows the canvas as a wait for events would.
+    state.awaited = true;
+    gets_result_size = size;
     std::uint8_t block[GETS_TEMPLATE_SIZE];
     build_gets_template(prompt, block);
     std::intptr_t answer = platform::dialog_box_indirect(state.instance, block, sizeof block, state.graphics_window,
                                                          gets_dialog_proc, reinterpret_cast<std::intptr_t>(result));
     gets_result = nullptr;
+    gets_result_size = 0;
     if (answer == -1) return 0;
     // Ended without Okay (a quit request): the caller still reads a string.
     if (answer == 0) result[0] = '\0';
     return 1;
+}
+
+extern "C" int KAVRO_gets(const char* prompt, char* result) {
+    return KAVRO_gets_n(prompt, result, kavro::GETS_RESULT_SIZE);
 }

@@ -46,6 +46,14 @@ struct MessageRing {
     int next = 0;
 };
 
+// The misuse lines said so far, each once: the call and its advice.
+struct MisuseLog {
+    static constexpr int CAPACITY = 64;
+    const char* calls[CAPACITY] = {};
+    const char* advice[CAPACITY] = {};
+    int count = 0;
+};
+
 struct ColorEntry {
     platform::ColorWord value;
     const char* name;
@@ -78,6 +86,14 @@ struct ToolkitState {
     // The mode script_file was opened in, so neither side uses the other's handle.
     bool script_file_writing = false;
     MessageRing message_ring;
+    // For the misuse lines: whether KAVRO_open has run (its windows may be
+    // gone since), the program has waited for an event yet and drew before it
+    // did, and when KAVRO_open ran.
+    bool opened = false;
+    bool awaited = false;
+    bool drew_before_waiting = false;
+    std::int64_t opened_at_ms = 0;
+    MisuseLog misuse;
 };
 
 // The one module-level record.

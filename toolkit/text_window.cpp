@@ -4,6 +4,7 @@
 
 #include "platform/message_queue.h"
 #include "platform/window.h"
+#include "toolkit/misuse.h"
 #include "toolkit/state.h"
 
 namespace kavro {
@@ -103,6 +104,11 @@ extern "C" int KAVRO_printf(const char* format, ...) {
     int count = format_message(buffer, sizeof buffer, format, arguments);
     va_end(arguments);
     store_message(buffer, static_cast<std::size_t>(count));
+    if (!state.opened) {
+        report_misuse("KAVRO_printf", "was called before KAVRO_open; its text is kept and shows in the text window "
+                                      "once KAVRO_open has run");
+        return count;
+    }
     put_text_line(buffer);
     return count;
 }

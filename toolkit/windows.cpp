@@ -1,11 +1,17 @@
 // The toolkit's state, its two windows, the canvas and the small switches.
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
 #include <utility>
 
+#include "platform/backend.h"
 #include "platform/clock.h"
 #include "platform/menu.h"
 #include "platform/timer.h"
 #include "platform/window.h"
 #include "toolkit/call_trace.h"
+#include "toolkit/misuse.h"
+#include "toolkit/program_backend.h"
 #include "toolkit/state.h"
 
 namespace kavro {
@@ -64,6 +70,15 @@ extern "C" {
 
 int KAVRO_open(KAVRO_instance instance, KAVRO_instance previous_instance, const char*, int show_mode) {
     trace_call("open", nullptr, show_mode);
+    if (state.opened) {
+        report_misuse("KAVRO_open", "was called again; the windows are open already, so it did nothing (call it once)");
+        return 1;
+    }
+    // Without windows a program has nothing to show and its event loop would
+    // never end, so it stops here, with the reason already on stderr.
+    if (!install_program_backend()) std::exit(1);
+    if (show_mode == platform::SHOW_HIDE)
+        report_misuse("KAVRO_open", "was given show mode 0, which keeps both windows hidden; pass KAVRO_SHOW_NORMAL");
     if (previous_instance == nullptr) {
         platform::WindowClass window_class;
         window_class.style = platform::CLASS_REDRAW_ON_WIDTH | platform::CLASS_REDRAW_ON_HEIGHT;
@@ -94,11 +109,16 @@ int KAVRO_open(KAVRO_instance instance, KAVRO_instance previous_instance, const 
     platform::show_window(state.text_window, show_mode);
     platform::show_window(state.graphics_window, show_mode);
     platform::set_timer(state.graphics_window, TICK_TIMER_ID, TICK_INTERVAL_MS);
+    state.opened = true;
+    state.opened_at_ms = platform::monotonic_ms();
     return 1;
 }
 
 int KAVRO_close(void) {
     trace_call("close", nullptr);
+    if (!opened_for("KAVRO_close")) return 0;
+    report_if_never_shown();
+    write_program_picture();
     platform::release_dc(state.graphics_window, state.window_context);
     close_script_file();
     return 1;
@@ -106,7 +126,7 @@ int KAVRO_close(void) {
 
 int KAVRO_animate(int mode) {
     trace_call("animate", nullptr, mode);
-    if (!platform::is_window(state.graphics_window)) return 0;
+    if (!opened_for("KAVRO_animate") || !platform::is_window(state.graphics_window)) return 0;
     switch (mode) {
     case 0:
         state.single_step = 0;
@@ -122,7 +142,7 @@ int KAVRO_animate(int mode) {
 
 int KAVRO_logging(int flag) {
     trace_call("logging", nullptr, flag);
-    if (!platform::is_window(state.graphics_window)) return 0;
+    if (!opened_for("KAVRO_logging") || !platform::is_window(state.graphics_window)) return 0;
     state.logging = flag != 0;
     platform::check_menu_item(state.run_menu, CMD_LOGGING, state.logging != 0);
     if (state.logging) KAVRO_show_text(1);
@@ -130,17 +150,24 @@ int KAVRO_logging(int flag) {
 }
 
 int KAVRO_show_text(int flag) {
+    if (!opened_for("KAVRO_show_text")) return 0;
     if (flag) return platform::show_window(state.text_window, platform::SHOW_SHOW) ? 1 : 0;
     return platform::show_window(state.text_window, platform::SHOW_HIDE) ? 1 : 0;
 }
 
 int KAVRO_clear(void) {
     trace_call("clear", nullptr);
+    if (!ready_to_draw("KAVRO_clear")) return 0;
     if (state.logging) KAVRO_printf("Clearing the graphics window\n");
     erase_canvas();
     return 1;
 }
 
-long long KAVRO_time(void) { return platform::calendar_seconds(); }
+long long KAVRO_time(void) {
+    // A program that seeds from the clock before KAVRO_open gets the clock of
+    // the backend it will run on: virtual, and so repeatable, when headless.
+    if (!platform::has_backend() && !install_program_backend()) return static_cast<long long>(std::time(nullptr));
+    return platform::calendar_seconds();
+}
 
 }  // extern "C"

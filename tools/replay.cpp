@@ -13,6 +13,7 @@
 #include "platform/png.h"
 #include "platform/window.h"
 #include "scene/main_loop.h"
+#include "toolkit/program_backend.h"
 #include "toolkit/state.h"
 #include "tools/gif_writer.h"
 
@@ -65,16 +66,6 @@ private:
     fs::path previous_;
 };
 
-platform::Bitmap client_view() {
-    platform::Rect client;
-    platform::get_client_rect(kavro::state.graphics_window, client);
-    const platform::Bitmap* canvas = platform::bitmap_of(kavro::state.canvas_bitmap);
-    int width = client.width() > 0 ? std::min(client.width(), canvas->width) : canvas->width;
-    int height = client.height() > 0 ? std::min(client.height(), canvas->height) : canvas->height;
-    platform::Bitmap view(width, height);
-    for (int y = 0; y < height; ++y) std::copy_n(canvas->row(y), width, view.row(y));
-    return view;
-}
 
 std::vector<platform::Pixel> toolkit_palette() {
     std::vector<platform::Pixel> palette;
@@ -184,7 +175,7 @@ int run_replay(const ReplayOptions& options, std::ostream& out, std::ostream& er
     bool output_failed = false;
     auto capture = [&](std::int64_t frame) {
         if (output_failed || !options.frames.contains(frame)) return;
-        platform::Bitmap view = client_view();
+        platform::Bitmap view = kavro::visible_canvas();
         if (!gif_path.empty()) {
             if (gif.frames() == 0 && !gif.open(gif_path.string(), view.width, view.height, toolkit_palette(), GIF_CENTISECONDS))
                 output_failed = true;

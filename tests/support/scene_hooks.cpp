@@ -36,11 +36,6 @@ bool periodic_in_flight = false;
 
 void record_call(void*, const kavro::TracedCall& traced) {
     if (std::strcmp(traced.name, "await_event") == 0) periodic_in_flight = false;
-    // Tests open the toolkit again (the scene's start-up does); the windows of
-    // the earlier opening lose their timer, so one tick still means one
-    // periodic event as in the program.
-    if (std::strcmp(traced.name, "open") == 0 && platform::is_window(kavro::state.graphics_window))
-        platform::kill_timer(kavro::state.graphics_window, kavro::TICK_TIMER_ID);
     KavroTestCall call{};
     std::snprintf(call.name, sizeof call.name, "%s", traced.name);
     call.arg_count = std::min(traced.arg_count, static_cast<int>(std::size(call.args)));

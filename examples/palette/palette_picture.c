@@ -1,7 +1,7 @@
 /* Every drawing primitive in every colour: one row per colour with its name. */
 #include "palette_picture.h"
 
-#include "toolkit/kavro.h"
+#include <kavro.h>
 
 static const char* const COLOR_NAMES[KAVRO_COLOR_COUNT] = {
     "black", "white", "red", "green", "blue", "yellow", "magenta", "cyan",

@@ -2,7 +2,7 @@
 #ifndef GREETING_PICTURE_H
 #define GREETING_PICTURE_H
 
-#include "toolkit/kavro.h"
+#include <kavro.h>
 
 #ifdef __cplusplus
 extern "C" {
