@@ -71,7 +71,7 @@ void post_quit_message(int exit_code) {
     detail::queue.push_back(Message{Window::NONE, MSG_QUIT, static_cast<std::uintptr_t>(exit_code), 0});
 }
 
-bool peek_message(Message& message) {
+bool peek_message(Message& message, bool may_wait) {
     detail::present_changed_windows();
     if (has_backend()) backend().poll_input();
     bool found = false;
@@ -90,7 +90,7 @@ bool peek_message(Message& message) {
         detail::empty_peeks = 0;
         return true;
     }
-    if (++detail::empty_peeks >= 2 && has_backend()) {
+    if (may_wait && ++detail::empty_peeks >= 2 && has_backend()) {
         detail::empty_peeks = 0;
         detail::present_changed_windows();
         backend().wait_for_input(next_timer_deadline());

@@ -15,8 +15,8 @@ bool has_pending_messages();
 // Takes the next message without waiting; false when there is none. Order:
 // queued messages, then paint for an invalid window, then one due timer.
 // Two empty answers in a row let the backend wait for input until the next
-// timer deadline, so an idle program costs nothing.
-bool peek_message(Message& message);
+// timer deadline, so an idle program costs nothing; may_wait false never waits.
+bool peek_message(Message& message, bool may_wait = true);
 // A key-down (or system key-down) posts a character (or system character)
 // for the same window when the key stands for one. True when it did.
 bool translate_message(const Message& message);

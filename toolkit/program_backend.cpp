@@ -13,6 +13,7 @@
 #include "platform/png.h"
 #include "platform/sdl_backend.h"
 #include "platform/window.h"
+#include "toolkit/replay_driver.h"
 #include "toolkit/state.h"
 
 namespace kavro {
@@ -31,6 +32,7 @@ void write_last_picture() {
 }
 
 void uninstall_program_backend() {
+    if (replay_active) finish_replay();
     write_last_picture();
     platform::install_backend(nullptr);
 }
@@ -63,6 +65,12 @@ bool install_program_backend() {
     if (platform::has_backend()) return true;
     if (failed) return false;
     failed = true;
+    ReplaySettings replay;
+    if (replay_settings_from_environment(replay)) {
+        start_replay(std::move(replay));
+        std::atexit(uninstall_program_backend);
+        return true;
+    }
     const char* wanted = std::getenv("KAVRO_BACKEND");
     std::unique_ptr<platform::Backend> chosen;
     if (!wanted || !*wanted || std::strcmp(wanted, "screen") == 0) {

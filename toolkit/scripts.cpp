@@ -17,6 +17,7 @@ constexpr int NUMBER_FIELD = 11;
 bool open_script(const char* mode, bool writing) {
     state.script_file = std::fopen(SCRIPT_FILE_NAME, mode);
     state.script_file_writing = writing;
+    state.script_counts = ScriptCounts{};
     return state.script_file != nullptr;
 }
 
@@ -74,7 +75,21 @@ void script_write_event(int kind, int x, int y, char key) {
     }
 }
 
-int script_read_event() {
+namespace {
+
+// The line at hand was no event; playback ends with it.
+int not_an_event() {
+    state.script_counts.stopped_at_line = state.script_counts.lines;
+    return 0;
+}
+
+bool read_line(char (&line)[LINE_BUFFER_SIZE]) {
+    if (!std::fgets(line, sizeof line, state.script_file)) return false;
+    ++state.script_counts.lines;
+    return true;
+}
+
+int read_script_event() {
     if (!state.script_file) {
         if (!open_script("r", false)) {
             report("Cannot open script file %s for reading\n");
@@ -89,9 +104,11 @@ int script_read_event() {
     }
     if (state.script_file_writing) return 0;
     char line[LINE_BUFFER_SIZE];
-    bool got = std::fgets(line, sizeof line, state.script_file) != nullptr;
-    while (got && !std::feof(state.script_file) && line[0] == '\n')
-        got = std::fgets(line, sizeof line, state.script_file) != nullptr;
+    bool got = read_line(line);
+    while (got && !std::feof(state.script_file) && line[0] == '\n') {
+        ++state.script_counts.blank_lines;
+        got = read_line(line);
+    }
     if (std::feof(state.script_file)) {
         report("EOF encountered in script file %s\n");
         stop_playback();
@@ -100,13 +117,13 @@ int script_read_event() {
     // A failed read leaves nothing to replay.
     if (!got) return 0;
     std::size_t length = std::strlen(line);
-    if (length <= 6) return 0;
+    if (length <= 6) return not_an_event();
     const char* cursor = line + 6;
     switch (line[6]) {
     case 'M': {
         std::int32_t x = 0;
         std::int32_t y = 0;
-        if (!next_number(cursor, true, x) || !next_number(cursor, true, y)) return 0;
+        if (!next_number(cursor, true, x) || !next_number(cursor, true, y)) return not_an_event();
         state.pending.kind = KAVRO_MOUSE;
         state.pending.x = x;
         state.pending.y = y;
@@ -114,20 +131,28 @@ int script_read_event() {
     }
     case 'K': {
         std::int32_t code = 0;
-        if (!next_number(cursor, true, code)) return 0;
+        if (!next_number(cursor, true, code)) return not_an_event();
         state.pending.kind = KAVRO_KBD;
         state.pending.key = static_cast<char>(static_cast<std::uint32_t>(code) & 0xFF);
         return 1;
     }
     case 'P': {
         std::int32_t count = 0;
-        if (!next_number(cursor, false, count)) return 0;
+        if (!next_number(cursor, false, count)) return not_an_event();
         state.pending.kind = KAVRO_PERIODIC;
         state.periodic_count = count - 1;
         return 1;
     }
-    default: return 0;
+    default: return not_an_event();
     }
+}
+
+}  // namespace
+
+int script_read_event() {
+    int found = read_script_event();
+    if (found) ++state.script_counts.events;
+    return found;
 }
 
 void stop_playback() {

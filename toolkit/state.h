@@ -54,6 +54,14 @@ struct MisuseLog {
     int count = 0;
 };
 
+// What playback has read of the script since it was opened.
+struct ScriptCounts {
+    std::int64_t lines = 0;
+    std::int64_t events = 0;
+    std::int64_t blank_lines = 0;
+    std::int64_t stopped_at_line = 0;  // the line that was no event and ended playback
+};
+
 struct ColorEntry {
     platform::ColorWord value;
     const char* name;
@@ -86,6 +94,7 @@ struct ToolkitState {
     // The mode script_file was opened in, so neither side uses the other's handle.
     bool script_file_writing = false;
     MessageRing message_ring;
+    ScriptCounts script_counts;
     // For the misuse lines: whether KAVRO_open has run (its windows may be
     // gone since), the program has waited for an event yet and drew before it
     // did, and when KAVRO_open ran.

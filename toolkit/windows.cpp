@@ -12,6 +12,7 @@
 #include "toolkit/call_trace.h"
 #include "toolkit/misuse.h"
 #include "toolkit/program_backend.h"
+#include "toolkit/replay_driver.h"
 #include "toolkit/state.h"
 
 namespace kavro {
@@ -119,6 +120,7 @@ int KAVRO_close(void) {
     if (!opened_for("KAVRO_close")) return 0;
     report_if_never_shown();
     write_program_picture();
+    if (replay_active) replay_before_close();
     platform::release_dc(state.graphics_window, state.window_context);
     close_script_file();
     return 1;

@@ -1,4 +1,4 @@
-// kavro-replay SCRIPT [--start-time SECONDS] [--frames LIST] [--gif FILE] [--then-run N] [--out DIR]
+// kavro-replay [PROGRAM] SCRIPT [options]: see tools/replay.h and --help.
 #include <iostream>
 
 #include "tools/replay.h"
@@ -8,7 +8,11 @@ int main(int argc, char** argv) {
     std::string error;
     if (!replay::parse_arguments(argc, argv, options, error)) {
         std::cerr << "kavro-replay: " << error << "\n";
-        return 2;
+        return replay::EXIT_BAD_INPUT;
+    }
+    if (options.help) {
+        std::cout << replay::USAGE;
+        return replay::EXIT_DONE;
     }
     return replay::run_replay(options, std::cout, std::cerr);
 }

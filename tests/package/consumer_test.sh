@@ -67,6 +67,20 @@ else
   fail "pkg-config, static: $(cat "$out/pc-static.log")"
 fi
 
+# The installed kavro-replay replays a program built outside the tree, and
+# its own frames compare equal with themselves.
+printf 'KAVRO_PERIODIC(3);\nKAVRO_MOUSE(10, 10);\n' >"$out/consumer.scr"
+replay=$stage/bin/kavro-replay
+if "$replay" "$out/cmake-shared/consumer" "$out/consumer.scr" --frames every:2 --gif "$out/consumer.gif" \
+  --out "$out/replay" >"$out/replay.log" 2>&1 &&
+  "$replay" "$out/cmake-shared/consumer" "$out/consumer.scr" --frames every:2 --out "$out/replay-again" \
+    --compare "$out/replay" >>"$out/replay.log" 2>&1 && grep -q "3 frames compared, 0 differ" "$out/replay.log" &&
+  [ -s "$out/consumer.gif" ]; then
+  echo "ok: kavro-replay of an outside program"
+else
+  fail "kavro-replay of an outside program: $(cat "$out/replay.log")"
+fi
+
 # Every installed example builds as a project of its own and runs headless.
 for example in "$stage"/share/doc/kavro/examples/*/; do
   name=$(basename "$example")

@@ -295,3 +295,14 @@ TEST_F(Scripts, RandomEventStreamsComeBackIdentical) {
         EXPECT_EQ(play_all(), delivered) << "round " << round;
     }
 }
+
+TEST_F(Scripts, PlaybackDeliversEventsWithoutWaitingOrMovingTheClock) {
+    write_script("KAVRO_PERIODIC(300);\nKAVRO_MOUSE(1, 2);\nKAVRO_KBD(65);\n");
+    kavro::run_command(kavro::CMD_PLAYBACK);
+    std::int64_t before = headless->now();
+    int waits = headless->wait_count();
+    for (int i = 0; i < 302; ++i) next();
+    EXPECT_EQ(headless->now(), before);
+    EXPECT_EQ(headless->wait_count(), waits);
+    EXPECT_EQ(state.script_counts.events, 302);
+}

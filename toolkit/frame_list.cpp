@@ -1,9 +1,9 @@
-#include "tools/frame_list.h"
+#include "toolkit/frame_list.h"
 
 #include <cerrno>
 #include <cstdlib>
 
-namespace replay {
+namespace kavro {
 namespace {
 
 bool parse_number(const std::string& text, std::int64_t& value) {
@@ -60,4 +60,4 @@ bool FrameList::contains(std::int64_t frame) const {
     return false;
 }
 
-}  // namespace replay
+}  // namespace kavro

@@ -1,10 +1,10 @@
-#include "tools/gif_writer.h"
+#include "toolkit/gif_writer.h"
 
 #include <gif_lib.h>
 
 #include <algorithm>
 
-namespace replay {
+namespace kavro {
 
 GifWriter::~GifWriter() { close(); }
 
@@ -96,4 +96,4 @@ bool GifWriter::close() {
     return ok_;
 }
 
-}  // namespace replay
+}  // namespace kavro

@@ -1,8 +1,8 @@
-#include "tools/frame_list.h"
+#include "toolkit/frame_list.h"
 
 #include <gtest/gtest.h>
 
-using replay::FrameList;
+using kavro::FrameList;
 
 TEST(FrameList, ReadsListsRangesEveryAndAll) {
     FrameList list;

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace replay {
+namespace kavro {
 
 class FrameList {
 public:
@@ -24,4 +24,4 @@ private:
     std::vector<Range> ranges_;
 };
 
-}  // namespace replay
+}  // namespace kavro

@@ -11,7 +11,7 @@
 
 struct GifFileType;
 
-namespace replay {
+namespace kavro {
 
 class GifWriter {
 public:
@@ -41,4 +41,4 @@ private:
     std::unordered_map<platform::Pixel, int> index_;
 };
 
-}  // namespace replay
+}  // namespace kavro
