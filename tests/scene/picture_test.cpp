@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/gdi.h"
+#include "platform/window.h"
 #include "scene/control_panel.h"
 #include "scene/main_loop.h"
 #include "scene_test_support.h"
@@ -66,6 +67,29 @@ TEST(Pictures, StartUpShowsTheLandscapeAtItsTabledPlaces) {
     EXPECT_EQ(at(7, -137), colour(KAVRO_BLACK)) << "the gap after it";
     EXPECT_EQ(at(0, 199), colour(KAVRO_WHITE)) << "the snow cap";
     EXPECT_EQ(at(-100, -200), colour(KAVRO_NAVY_BLUE)) << "the lake";
+}
+
+TEST(Pictures, TheClientAreasOutermostRowsAndColumnsShowSceneryNotTheClearedRing) {
+    REQUIRE_EVENT_SCRIPT();
+    SceneRecords s{};
+    start_up(s, nullptr, nullptr, "", 1);
+    platform::Rect client;
+    platform::get_client_rect(kavro::state.graphics_window, client);
+    ASSERT_GT(client.right, 2);
+    ASSERT_GT(client.bottom, 2);
+    const int right = client.right - 1;
+    const int bottom = client.bottom - 1;
+    // Canvas pixels are client pixels; the ring is black, what it encloses white.
+    for (int x = 0; x <= right; ++x) {
+        ASSERT_EQ(canvas().get(x, 0), colour(KAVRO_ICE_BLUE)) << "top row, column " << x;
+        ASSERT_NE(canvas().get(x, bottom), colour(KAVRO_WHITE)) << "bottom row, column " << x;
+        ASSERT_NE(canvas().get(x, bottom), colour(KAVRO_BLACK)) << "bottom row, column " << x;
+    }
+    for (int y = 0; y <= bottom; ++y) {
+        ASSERT_NE(canvas().get(0, y), colour(KAVRO_WHITE)) << "left column, row " << y;
+        ASSERT_NE(canvas().get(right, y), colour(KAVRO_WHITE)) << "right column, row " << y;
+    }
+    EXPECT_EQ(canvas().get(0, 0), colour(KAVRO_ICE_BLUE)) << "the ring's corner is covered";
 }
 
 TEST(Pictures, After500PeriodicEventsTheSkyAndSunFollowTheRecords) {

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "platform/png.h"
+#include "platform/window.h"
 #include "support/test_support.h"
 
 namespace fs = std::filesystem;
@@ -82,7 +83,7 @@ TEST_F(Replay, WritesTheChosenFramesAndCountsTurns) {
     EXPECT_FALSE(fs::exists(out / "frame-000012.png"));
     platform::Bitmap frame;
     ASSERT_TRUE(platform::read_png((out / "frame-000000.png").c_str(), frame));
-    EXPECT_EQ(frame.width, 601);
+    EXPECT_EQ(frame.width, 601 - 2 * platform::FIXED_BORDER) << "the client area, inside the frame";
 }
 
 TEST_F(Replay, ThenRunAnimatesAfterPlaybackAndNeverTouchesTheUsersScript) {
