@@ -108,8 +108,8 @@ public:
     void activate_native_window(Window window) override {
         NativeWindow* native = find(window);
         if (!native || (SDL_GetWindowFlags(native->native) & SDL_WINDOW_HIDDEN)) return;
-        SDL_RaiseWindow(native->native);
-        // Without a window manager nobody else hands out the keyboard focus.
+        // Without a window manager nobody else hands out the keyboard focus;
+        // this also raises the window.
         SDL_SetWindowInputFocus(native->native);
     }
 
