@@ -78,8 +78,10 @@ public:
     ~SdlBackend() override {
         for (NativeWindow& window : windows_) SDL_DestroyWindow(window.native);
         windows_.clear();
-        SDL_QuitSubSystem(SDL_INIT_VIDEO);
-        SDL_Quit();
+        // Only the process's end follows, and it closes the display connections
+        // without reading what is left on them: SDL 2.26's shut-down reads a
+        // failed wake-up request (sent to a window destroyed meanwhile) from
+        // its second connection, and Xlib ends the program with 1 for it.
     }
 
     void create_native_window(Window window, const char* title, const Rect& outer, bool resizable) override {
