@@ -13,11 +13,15 @@ namespace platform {
 class Backend {
 public:
     virtual ~Backend() = default;
-    virtual void create_native_window(Window window, const char* title, const Rect& outer, bool resizable) = 0;
+    // The rectangle is what the native window shows: the outer rectangle, or
+    // the part of it inside the host's decorations (see inject_host_frame).
+    virtual void create_native_window(Window window, const char* title, const Rect& shown, bool resizable) = 0;
     virtual void show_native_window(Window window, bool visible) = 0;
-    virtual void move_native_window(Window window, const Rect& outer) = 0;
+    virtual void move_native_window(Window window, const Rect& shown) = 0;
     virtual void destroy_native_window(Window window) = 0;
-    // The window's whole surface (menu bar included), as the user should see it.
+    // The window became the active one: it gets the keyboard focus and comes to the front.
+    virtual void activate_native_window(Window window) = 0;
+    // The window's whole surface (frame or not, menu bar included), as the user should see it.
     virtual void present(Window window, const Bitmap& surface) = 0;
     // Turns waiting native input into injection calls; never blocks.
     virtual void poll_input() = 0;

@@ -227,21 +227,23 @@ Rect dialog_rect(int x, int y, int width, int height) {
 // Creates the dialog hidden, with its controls; Window::NONE when a control's
 // class is not registered.
 Window create_dialog(const DialogTemplate& parsed, Instance instance, Window owner, RunningDialog& dialog) {
-    Rect size = dialog_rect(0, 0, parsed.width, parsed.height);
-    Rect place = dialog_rect(parsed.x, parsed.y, 0, 0);
-    int x = place.left;
-    int y = place.top;
-    if (parsed.style & DIALOG_CENTER) {
-        x = (screen_width() - size.width()) / 2;
-        y = (screen_height() - size.height()) / 2;
-    } else if (owner != Window::NONE && !(parsed.style & DIALOG_ABSOLUTE_ALIGN)) {
-        Rect owner_rect;
-        get_window_rect(owner, owner_rect);
-        x += owner_rect.left;
-        y += owner_rect.top + client_top(owner);
-    }
+    // The template gives the client area; the frame comes around it.
     unsigned style = (parsed.style & ~(STYLE_CHILD | STYLE_VISIBLE | STYLE_DISABLED)) | STYLE_POPUP;
-    Window window = create_window(DIALOG_CLASS, parsed.title.c_str(), style, x, y, size.width(), size.height(),
+    Insets frame = own_frame(style);
+    Rect client = dialog_rect(0, 0, parsed.width, parsed.height);
+    Size size{client.width() + frame.left + frame.right, client.height() + frame.top + frame.bottom};
+    Rect place = dialog_rect(parsed.x, parsed.y, 0, 0);
+    int x = place.left - frame.left;
+    int y = place.top - frame.top;
+    if (parsed.style & DIALOG_CENTER) {
+        x = (screen_width() - size.width) / 2;
+        y = (screen_height() - size.height) / 2;
+    } else if (owner != Window::NONE && !(parsed.style & DIALOG_ABSOLUTE_ALIGN)) {
+        Point owner_client = client_screen_origin(owner);
+        x += owner_client.x;
+        y += owner_client.y;
+    }
+    Window window = create_window(DIALOG_CLASS, parsed.title.c_str(), style, x, y, size.width, size.height,
                                   Window::NONE, instance);
     if (window == Window::NONE) return Window::NONE;
     dialog.window = window;
@@ -380,7 +382,8 @@ std::intptr_t dialog_box_indirect(Instance instance, const void* dialog_template
     if (is_window(window)) destroy_window(window);
     assert(!running.empty() && running.back() == &dialog);
     running.pop_back();
-    if (owner != Window::NONE && focus_window() == Window::NONE) set_focus(owner);
+    // The owner is the active window again, with the keyboard on the screen too.
+    if (is_window(owner) && detail::top_level_of(focus_window()) != owner) set_focus(owner);
     return dialog.ended ? dialog.result : 0;
 }
 

@@ -220,7 +220,9 @@ bool surface_of(const ContextRecord& context, Surface& surface) {
         clip.right = std::min(clip.right, static_cast<int>(parent_size.width - ox));
         clip.bottom = std::min(clip.bottom, static_cast<int>(parent_size.height - oy));
     }
-    oy += detail::menu_bar_height(*level);
+    Point origin = detail::client_origin(*level);
+    ox += origin.x;
+    oy += origin.y;
     Bitmap& pixels = level->surface;
     Rect absolute{static_cast<int>(clip.left + ox), static_cast<int>(clip.top + oy),
                   static_cast<int>(clip.right + ox), static_cast<int>(clip.bottom + oy)};

@@ -41,6 +41,9 @@ constexpr std::int64_t COORDINATE_LIMIT = std::int64_t{1} << 52;
 constexpr int MAX_ADVANCE = 8 * MAX_FONT_HEIGHT;
 
 constexpr const char* SANS_FAMILY = "DejaVu Sans";
+// What a name nobody installed gets when it is not monospace: the metrics of
+// the old platform's common substitute, so that texts laid out for it fit.
+constexpr const char* SUBSTITUTE_FAMILY = "Liberation Sans";
 constexpr const char* MONO_FAMILY = "DejaVu Sans Mono";
 constexpr const char* DEJAVU_DIRECTORY = "/usr/share/fonts/truetype/dejavu/";
 
@@ -238,6 +241,7 @@ bool match_family(FcConfig* config, const std::string& family, int weight, bool 
 FaceFile pinned_face(FcConfig* config, bool monospace, bool bold, bool italic) {
     FaceFile file;
     bool ignored = false;
+    if (!monospace && match_family(config, SUBSTITUTE_FAMILY, bold ? 700 : 400, italic, file, ignored)) return file;
     if (match_family(config, monospace ? MONO_FAMILY : SANS_FAMILY, bold ? 700 : 400, italic, file, ignored)) {
         return file;
     }

@@ -47,7 +47,7 @@ class FontInstance;
 // (closest weight and slant within the family, synthetic bold or slant when the
 // family has none). Any other name is pinned instead of substituted: to
 // DejaVu Sans Mono when fontconfig classes the name as monospace, else to
-// DejaVu Sans. Requests that resolve to the same face file, em height, bold
+// Liberation Sans, or DejaVu Sans where that is not installed. Requests that resolve to the same face file, em height, bold
 // (weight >= 600), italic, underline and strike-out share one instance, so
 // pointers may be compared. A request used before costs a table look-up.
 const FontInstance* find_font(const FontRequest& request);

@@ -18,6 +18,7 @@ public:
     void show_native_window(Window window, bool visible) override;
     void move_native_window(Window window, const Rect& outer) override;
     void destroy_native_window(Window window) override;
+    void activate_native_window(Window window) override { last_activated_ = window; }
     void present(Window window, const Bitmap& surface) override;
     void poll_input() override;
     void wait_for_input(std::int64_t deadline_ms) override;
@@ -38,6 +39,8 @@ public:
     std::int64_t now() const { return now_; }
     void advance_clock(std::int64_t ms) { now_ += ms; }
     int present_count() const { return present_count_; }
+    // The window last given the keyboard focus by the platform.
+    Window last_activated() const { return last_activated_; }
     int wait_count() const { return wait_count_; }
     // Called whenever the program goes idle (a wait begins), before the clock moves.
     void set_idle_observer(std::function<void()> observer) { idle_observer_ = std::move(observer); }
@@ -60,6 +63,7 @@ private:
     std::int64_t time_limit_ = 3'600'000;
     bool limit_reached_ = false;
     int present_count_ = 0;
+    Window last_activated_ = Window::NONE;
     int wait_count_ = 0;
     std::uint64_t next_order_ = 0;
     std::vector<Scheduled> scheduled_;

@@ -55,16 +55,23 @@ void inject_mouse_down(Window window, int x, int y) {
         return;
     }
     if (!accepts_input(window) || parent_of(window) != Window::NONE) return;
-    int bar = client_top(window);
-    if (y < bar) {
+    Point origin = client_origin(window);
+    Rect client;
+    get_client_rect(window, client);
+    if (y < origin.y) {
         for (int i = 0; i < menu_entry_count(get_menu(window)); ++i) {
             Rect item = menu_bar_item_rect(window, i);
-            if (x >= item.left && x < item.right) post_message(window, MSG_OPEN_MENU, static_cast<std::uintptr_t>(i), 0);
+            if (x >= item.left && x < item.right && y >= item.top && y < item.bottom)
+                post_message(window, MSG_OPEN_MENU, static_cast<std::uintptr_t>(i), 0);
         }
+        Rect close = close_box_rect(window);
+        if (x >= close.left && x < close.right && y >= close.top && y < close.bottom)
+            post_message(window, MSG_CLOSE, 0, 0);
         return;
     }
-    int cx = x;
-    int cy = y - bar;
+    int cx = x - origin.x;
+    int cy = y - origin.y;
+    if (cx < 0 || cx >= client.right || cy >= client.bottom) return;  // on the frame
     Window target = child_at(window, cx, cy);
     if (!accepts_input(target)) return;
     if (focus_window() != target && parent_of(target) == Window::NONE) set_focus(target);
@@ -73,10 +80,12 @@ void inject_mouse_down(Window window, int x, int y) {
 
 void inject_mouse_up(Window window, int x, int y) {
     if (open_menu_view() || !accepts_input(window) || parent_of(window) != Window::NONE) return;
-    int bar = client_top(window);
-    if (y < bar) return;
-    int cx = x;
-    int cy = y - bar;
+    Point origin = client_origin(window);
+    Rect client;
+    get_client_rect(window, client);
+    int cx = x - origin.x;
+    int cy = y - origin.y;
+    if (cx < 0 || cy < 0 || cx >= client.right || cy >= client.bottom) return;
     Window target = child_at(window, cx, cy);
     if (accepts_input(target)) post_message(target, MSG_LEFT_BUTTON_UP, 0, make_position(cx, cy));
 }
@@ -86,9 +95,9 @@ void inject_mouse_move(Window window, int x, int y) {
 }
 
 void inject_click(Window window, int client_x, int client_y) {
-    int bar = client_top(window);
-    inject_mouse_down(window, client_x, client_y + bar);
-    inject_mouse_up(window, client_x, client_y + bar);
+    Point origin = client_origin(window);
+    inject_mouse_down(window, client_x + origin.x, client_y + origin.y);
+    inject_mouse_up(window, client_x + origin.x, client_y + origin.y);
 }
 
 void inject_key_down(int virtual_key) { post_key(virtual_key, true); }
@@ -141,13 +150,19 @@ void inject_close(Window window) {
 void inject_resize(Window window, int width, int height) {
     Rect outer;
     if (!get_window_rect(window, outer)) return;
-    move_window(window, outer.left, outer.top, width, height);
+    Insets frame = host_decorated(window) ? window_frame(window) : Insets{};
+    move_window(window, outer.left, outer.top, width + frame.left + frame.right, height + frame.top + frame.bottom);
 }
 
 void inject_move(Window window, int x, int y) {
     Rect outer;
     if (parent_of(window) != Window::NONE || !get_window_rect(window, outer)) return;
-    move_window(window, x, y, outer.width(), outer.height());
+    Insets frame = host_decorated(window) ? window_frame(window) : Insets{};
+    move_window(window, x - frame.left, y - frame.top, outer.width(), outer.height());
+}
+
+void inject_host_frame(Window window, int left, int top, int right, int bottom) {
+    set_host_frame(window, Insets{left, top, right, bottom});
 }
 
 void inject_menu_choice(Window window, unsigned identifier) {
@@ -159,7 +174,9 @@ void inject_open_menu(Window window) {
 }
 
 void inject_focus(Window window) {
-    if (parent_of(window) == Window::NONE) set_focus(window);
+    // The host already gave the native window the focus: asking for it again
+    // would answer every focus change with another.
+    if (parent_of(window) == Window::NONE) detail::set_focus(window, false);
 }
 
 void inject_expose(Window window) { detail::mark_changed(window); }

@@ -6,8 +6,9 @@
 
 namespace platform {
 
-// Window-surface coordinates (the menu bar, when there is one, is at the top):
-// a press on the bar opens the menu, one in the client area becomes a click.
+// Window-surface coordinates (frame and menu bar around the client area): a
+// press on the bar opens the menu, one on our own close box closes the window,
+// one in the client area becomes a click, one on the frame is ignored.
 void inject_mouse_down(Window window, int x, int y);
 void inject_mouse_up(Window window, int x, int y);
 void inject_mouse_move(Window window, int x, int y);
@@ -20,10 +21,12 @@ void inject_key_press(int virtual_key);
 // Presses the keys that type this ASCII text (Shift where needed).
 void inject_text(const char* text);
 void inject_close(Window window);
-// New outer size; the client loses the menu bar as always.
+// New size and screen position of what the native window shows (inside the
+// host's decorations, when it draws them), changed by the user.
 void inject_resize(Window window, int width, int height);
-// New screen position of a top-level window, moved by the user; its size stays.
 void inject_move(Window window, int x, int y);
+// The host's decorations around the native window (all zero when it draws none).
+void inject_host_frame(Window window, int left, int top, int right, int bottom);
 // As choosing the menu entry with this identifier with the mouse.
 void inject_menu_choice(Window window, unsigned identifier);
 void inject_open_menu(Window window);

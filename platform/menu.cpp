@@ -161,14 +161,17 @@ bool choose_menu_command(Window window, unsigned identifier) {
 
 Rect menu_bar_item_rect(Window window, int popup_index) {
     MenuRecord* bar = find_menu(get_menu(window));
-    int x = 0;
+    // The bar lies directly above the client area.
+    Point origin = client_origin(window);
+    int top = origin.y - MENU_BAR_HEIGHT;
+    int x = origin.x;
     if (bar) {
         for (int i = 0; i < popup_index && i < static_cast<int>(bar->entries.size()); ++i)
             x += menu_bar_title_width(bar->entries[static_cast<std::size_t>(i)].text);
     }
     bool known = bar && popup_index >= 0 && popup_index < static_cast<int>(bar->entries.size());
     int width = menu_bar_title_width(known ? bar->entries[static_cast<std::size_t>(popup_index)].text : std::string());
-    return Rect{x, 0, x + width, MENU_BAR_HEIGHT};
+    return Rect{x, top, x + width, top + MENU_BAR_HEIGHT};
 }
 
 Rect popup_rect(Window window, int popup_index) {
@@ -179,7 +182,7 @@ Rect popup_rect(Window window, int popup_index) {
     if (popup)
         for (const MenuEntry& entry : popup->entries)
             height += (entry.flags & MENU_SEPARATOR) ? MENU_SEPARATOR_HEIGHT : MENU_ITEM_HEIGHT;
-    return Rect{item.left, MENU_BAR_HEIGHT, item.left + menu_popup_width(popup_menu), MENU_BAR_HEIGHT + height};
+    return Rect{item.left, item.bottom, item.left + menu_popup_width(popup_menu), item.bottom + height};
 }
 
 int popup_entry_at(Window window, int popup_index, int x, int y) {

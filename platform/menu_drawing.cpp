@@ -147,12 +147,28 @@ int menu_popup_width(Menu popup) {
     return std::max(width, MENU_POPUP_WIDTH);
 }
 
+namespace {
+
+// The bar's rows across the client area's width.
+PixelTarget bar_target(Window window, Bitmap& surface) {
+    PixelTarget target = whole_target(surface);
+    Rect client;
+    get_client_rect(window, client);
+    Point origin = client_origin(window);
+    target.clip.left = std::max(target.clip.left, origin.x);
+    target.clip.top = std::max(target.clip.top, origin.y - MENU_BAR_HEIGHT);
+    target.clip.right = std::min(target.clip.right, origin.x + client.right);
+    target.clip.bottom = std::min(target.clip.bottom, origin.y);
+    return target;
+}
+
+}  // namespace
+
 void paint_menu_bar(Window window, Bitmap& surface) {
     Menu bar = get_menu(window);
-    if (bar == Menu::NONE || client_top(window) == 0) return;
-    PixelTarget target = whole_target(surface);
-    target.clip.bottom = std::min(target.clip.bottom, MENU_BAR_HEIGHT);
-    fill_rect(target, 0, 0, surface.width, MENU_BAR_HEIGHT, FACE);
+    if (bar == Menu::NONE || parent_of(window) != Window::NONE) return;
+    PixelTarget target = bar_target(window, surface);
+    fill_rect(target, target.clip.left, target.clip.top, target.clip.right, target.clip.bottom, FACE);
     for (int position = 0; position < menu_entry_count(bar); ++position) {
         MenuEntry entry;
         menu_entry(bar, position, entry);
@@ -168,9 +184,7 @@ const Bitmap& screen_picture(Window window, const Bitmap& surface, Bitmap& scrat
     PixelTarget target = whole_target(scratch);
     MenuEntry title;
     if (menu_entry(get_menu(window), view->popup_index, title)) {
-        PixelTarget bar = target;
-        bar.clip.bottom = std::min(bar.clip.bottom, MENU_BAR_HEIGHT);
-        draw_bar_title(bar, menu_bar_item_rect(window, view->popup_index), title.text,
+        draw_bar_title(bar_target(window, scratch), menu_bar_item_rect(window, view->popup_index), title.text,
                        (title.flags & MENU_GRAYED) != 0, true);
     }
     draw_popup(target, *view);

@@ -1,5 +1,7 @@
 // The SDL2 screen backend. It translates and shows, nothing more: SDL events
-// become injection calls, retained surfaces are copied to the native windows.
+// become injection calls, retained surfaces are copied to the native windows,
+// and the window manager's decorations, once it reports them, are handed on
+// for the platform to fit the window inside them.
 // Characters come from the platform's own translate step, never from SDL's
 // text input, and nothing is drawn through a renderer or OpenGL.
 #include "platform/sdl_backend.h"
@@ -19,6 +21,7 @@
 #include "platform/input.h"
 #include "platform/menu_drawing.h"
 #include "platform/messages.h"
+#include "platform/window.h"
 
 namespace platform {
 namespace {
@@ -29,6 +32,7 @@ struct NativeWindow {
     std::uint32_t id = 0;
     bool resizable = false;
     Point placed;  // the position last asked of the window system
+    Insets host_frame;  // the decorations last reported to the platform
 };
 
 // Titles are cp1252 bytes; SDL wants UTF-8. The Latin-1 range converts
@@ -74,8 +78,10 @@ public:
     ~SdlBackend() override {
         for (NativeWindow& window : windows_) SDL_DestroyWindow(window.native);
         windows_.clear();
-        SDL_QuitSubSystem(SDL_INIT_VIDEO);
-        SDL_Quit();
+        // Only the process's end follows, and it closes the display connections
+        // without reading what is left on them: SDL 2.26's shut-down reads a
+        // failed wake-up request (sent to a window destroyed meanwhile) from
+        // its second connection, and Xlib ends the program with 1 for it.
     }
 
     void create_native_window(Window window, const char* title, const Rect& outer, bool resizable) override {
@@ -87,16 +93,26 @@ public:
             std::fprintf(stderr, "%s: cannot create a window: %s\n", program_invocation_short_name, SDL_GetError());
             return;
         }
-        windows_.push_back(NativeWindow{window, native, SDL_GetWindowID(native), resizable, Point{outer.left, outer.top}});
+        windows_.push_back(NativeWindow{window, native, SDL_GetWindowID(native), resizable, Point{outer.left, outer.top}, Insets{}});
     }
 
     void show_native_window(Window window, bool visible) override {
         NativeWindow* native = find(window);
         if (!native) return;
-        if (visible)
+        if (visible) {
             SDL_ShowWindow(native->native);
-        else
+            report_host_frame(*native);
+        } else {
             SDL_HideWindow(native->native);
+        }
+    }
+
+    void activate_native_window(Window window) override {
+        NativeWindow* native = find(window);
+        if (!native || (SDL_GetWindowFlags(native->native) & SDL_WINDOW_HIDDEN)) return;
+        // Without a window manager nobody else hands out the keyboard focus;
+        // this also raises the window.
+        SDL_SetWindowInputFocus(native->native);
     }
 
     void move_native_window(Window window, const Rect& outer) override {
@@ -221,10 +237,27 @@ private:
         }
     }
 
+    // The window manager tells its decorations some time after mapping; any
+    // window event may be the first to see them.
+    void report_host_frame(NativeWindow& native) {
+        Insets frame;
+        if (SDL_GetWindowBordersSize(native.native, &frame.top, &frame.left, &frame.bottom, &frame.right) != 0)
+            frame = Insets{};
+        if (frame.left == native.host_frame.left && frame.top == native.host_frame.top &&
+            frame.right == native.host_frame.right && frame.bottom == native.host_frame.bottom)
+            return;
+        native.host_frame = frame;
+        inject_host_frame(native.window, frame.left, frame.top, frame.right, frame.bottom);
+    }
+
     void translate_window_event(const SDL_WindowEvent& event) {
         NativeWindow* native = find_by_id(event.windowID);
         if (!native) return;
         Window window = native->window;
+        report_host_frame(*native);
+        // The report may have moved and resized the native window.
+        native = find_by_id(event.windowID);
+        if (!native) return;
         switch (event.event) {
         case SDL_WINDOWEVENT_CLOSE:
             inject_close(window);

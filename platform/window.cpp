@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "platform/backend.h"
+#include "platform/frame_drawing.h"
 #include "platform/menu.h"
 #include "platform/menu_drawing.h"
 #include "platform/message_queue.h"
@@ -56,9 +57,32 @@ int menu_bar_height(const WindowRecord& record) {
     return record.menu != Menu::NONE && record.parent == Window::NONE ? MENU_BAR_HEIGHT : 0;
 }
 
+Insets frame_of(const WindowRecord& record) {
+    if (record.parent != Window::NONE) return Insets{};
+    return record.host_decorated ? record.host_frame : own_frame(record.style);
+}
+
+Rect shown_rect(const WindowRecord& record) {
+    if (!record.host_decorated) return record.outer;
+    const Insets& f = record.host_frame;
+    Rect shown{record.outer.left + f.left, record.outer.top + f.top, record.outer.right - f.right,
+               record.outer.bottom - f.bottom};
+    shown.right = std::max(shown.right, shown.left);
+    shown.bottom = std::max(shown.bottom, shown.top);
+    return shown;
+}
+
+Point client_origin(const WindowRecord& record) {
+    int bar = menu_bar_height(record);
+    if (record.host_decorated) return Point{0, bar};
+    Insets f = frame_of(record);
+    return Point{f.left, f.top + bar};
+}
+
 Size client_size(const WindowRecord& record) {
-    int width = std::max(record.outer.width(), 0);
-    int height = std::max(record.outer.height() - menu_bar_height(record), 0);
+    Insets f = frame_of(record);
+    int width = std::max(record.outer.width() - f.left - f.right, 0);
+    int height = std::max(record.outer.height() - f.top - f.bottom - menu_bar_height(record), 0);
     return Size{width, height};
 }
 
@@ -94,7 +118,8 @@ void present_changed_windows() {
         if (!record.alive || !record.needs_present || record.parent != Window::NONE) continue;
         record.needs_present = false;
         if (!record.visible) continue;
-        // Client drawing never reaches the bar's rows, so painting it here keeps it current with the menu.
+        // Client drawing never reaches the frame or the bar, so painting them here keeps them current.
+        paint_window_frame(window_at(i), record.surface);
         paint_menu_bar(window_at(i), record.surface);
         backend().present(window_at(i), record.surface);
     }
@@ -140,7 +165,7 @@ Window create_window(const char* class_name, const char* title, unsigned style, 
     detail::windows.push_back(std::move(record));
     Window window = detail::window_at(detail::windows.size() - 1);
     if (detail::windows.back().parent == Window::NONE && has_backend()) {
-        backend().create_native_window(window, title ? title : "", detail::windows.back().outer,
+        backend().create_native_window(window, title ? title : "", detail::shown_rect(detail::windows.back()),
                                        (style & STYLE_SIZING_BORDER) != 0);
     }
     send_message(window, MSG_CREATE, 0, create_value);
@@ -176,8 +201,15 @@ bool show_window(Window window, int show_mode) {
     bool was_visible = record->visible;
     bool visible = show_mode != SHOW_HIDE;
     record->visible = visible;
+    bool top_level = record->parent == Window::NONE;
+    // The native window is shown first, so that activating it can give it the focus.
+    if (top_level && was_visible != visible && has_backend()) {
+        backend().show_native_window(window, visible);
+        // Focus given while it was hidden (a dialog's first control) reaches the screen now.
+        if (visible && detail::top_level_of(detail::focus) == window) backend().activate_native_window(window);
+    }
     if (visible) {
-        if (record->parent == Window::NONE) {
+        if (top_level) {
             if (!was_visible) {
                 record->invalid = true;
                 record->invalid_area = Rect{0, 0, detail::client_size(*record).width, detail::client_size(*record).height};
@@ -197,8 +229,6 @@ bool show_window(Window window, int show_mode) {
     } else if (detail::focus == window) {
         detail::focus = Window::NONE;
     }
-    if (record->parent == Window::NONE && was_visible != visible && has_backend())
-        backend().show_native_window(window, visible);
     if (visible) detail::notify_size(window);
     return was_visible;
 }
@@ -208,6 +238,39 @@ bool is_visible(Window window) {
     return record && record->visible;
 }
 
+namespace {
+
+// Keeps the surface the size of the shown rectangle, keeping what overlaps.
+void fit_surface(WindowRecord& record) {
+    Rect shown = detail::shown_rect(record);
+    if (shown.width() == record.surface.width && shown.height() == record.surface.height) return;
+    Bitmap grown(shown.width(), shown.height(), 0xFFFFFF);
+    for (int row = 0; row < std::min(grown.height, record.surface.height); ++row)
+        std::copy_n(record.surface.row(row), std::min(grown.width, record.surface.width), grown.row(row));
+    record.surface = std::move(grown);
+    record.needs_present = true;
+}
+
+// After the outer rectangle or the frame changed: surface, native window,
+// repaint by class style and the size notification.
+void frame_changed(Window window, Size before) {
+    WindowRecord* record = find_window(window);
+    if (!record) return;
+    if (record->parent == Window::NONE) {
+        fit_surface(*record);
+        if (has_backend()) backend().move_native_window(window, detail::shown_rect(*record));
+    }
+    Size after = detail::client_size(*record);
+    const detail::ClassRecord* window_class = detail::class_of(*record);
+    unsigned class_style = window_class ? window_class->style : 0;
+    bool redraw = (after.width != before.width && (class_style & CLASS_REDRAW_ON_WIDTH)) ||
+                  (after.height != before.height && (class_style & CLASS_REDRAW_ON_HEIGHT));
+    if (redraw) invalidate(window);
+    if (record->visible || record->size_sent) detail::notify_size(window);
+}
+
+}  // namespace
+
 bool move_window(Window window, int x, int y, int width, int height) {
     WindowRecord* record = find_window(window);
     if (!record) return false;
@@ -216,23 +279,29 @@ bool move_window(Window window, int x, int y, int width, int height) {
     x = std::clamp(x, -detail::MAX_POSITION, detail::MAX_POSITION);
     y = std::clamp(y, -detail::MAX_POSITION, detail::MAX_POSITION);
     Size before = detail::client_size(*record);
-    bool resized = width != record->outer.width() || height != record->outer.height();
     record->outer = Rect{x, y, x + width, y + height};
-    if (resized && record->parent == Window::NONE) {
-        Bitmap grown(width, height, 0xFFFFFF);
-        for (int row = 0; row < std::min(height, record->surface.height); ++row)
-            std::copy_n(record->surface.row(row), std::min(width, record->surface.width), grown.row(row));
-        record->surface = std::move(grown);
-        record->needs_present = true;
-    }
-    if (record->parent == Window::NONE && has_backend()) backend().move_native_window(window, record->outer);
-    Size after = detail::client_size(*record);
-    const detail::ClassRecord* window_class = detail::class_of(*record);
-    unsigned class_style = window_class ? window_class->style : 0;
-    bool redraw = (after.width != before.width && (class_style & CLASS_REDRAW_ON_WIDTH)) ||
-                  (after.height != before.height && (class_style & CLASS_REDRAW_ON_HEIGHT));
-    if (redraw) invalidate(window);
-    if (record->visible || record->size_sent) detail::notify_size(window);
+    frame_changed(window, before);
+    return true;
+}
+
+bool set_host_frame(Window window, const Insets& frame) {
+    WindowRecord* record = find_window(window);
+    if (!record || record->parent != Window::NONE) return false;
+    auto thin = [](int side) { return std::clamp(side, 0, 1024); };
+    Insets clamped{thin(frame.left), thin(frame.top), thin(frame.right), thin(frame.bottom)};
+    bool decorated = clamped.left || clamped.top || clamped.right || clamped.bottom;
+    if (decorated == record->host_decorated && clamped.left == record->host_frame.left &&
+        clamped.top == record->host_frame.top && clamped.right == record->host_frame.right &&
+        clamped.bottom == record->host_frame.bottom)
+        return true;
+    Size before = detail::client_size(*record);
+    record->host_decorated = decorated;
+    record->host_frame = decorated ? clamped : Insets{};
+    // The client area moved inside the surface: its old pixels are no longer in place.
+    record->surface = Bitmap();
+    fit_surface(*record);
+    invalidate(window);
+    frame_changed(window, before);
     return true;
 }
 
@@ -326,15 +395,28 @@ bool is_enabled(Window window) {
     return record && record->enabled;
 }
 
-Window set_focus(Window window) {
+Window set_focus(Window window) { return detail::set_focus(window, true); }
+
+namespace detail {
+Window set_focus(Window window, bool activate_native) {
     Window previous = detail::focus;
     if (window != Window::NONE && !find_window(window)) return previous;
     if (previous == window) return previous;
     detail::focus = window;
+    Window was_active = detail::top_level_of(previous);
+    Window active = detail::top_level_of(window);
+    if (was_active != active) {
+        // Title bars show which window is active.
+        detail::mark_changed(was_active);
+        detail::mark_changed(active);
+        WindowRecord* record = find_window(active);
+        if (activate_native && record && record->visible && has_backend()) backend().activate_native_window(active);
+    }
     if (find_window(previous)) send_message(previous, MSG_KILL_FOCUS, static_cast<std::uintptr_t>(window), 0);
     if (find_window(window)) send_message(window, MSG_SET_FOCUS, static_cast<std::uintptr_t>(previous), 0);
     return previous;
 }
+}  // namespace detail
 
 Window focus_window() { return find_window(detail::focus) ? detail::focus : Window::NONE; }
 
@@ -353,19 +435,59 @@ Bitmap* window_surface(Window window) {
     return record && record->parent == Window::NONE ? &record->surface : nullptr;
 }
 
-int client_top(Window window) {
+Point client_origin(Window window) {
     WindowRecord* record = find_window(window);
-    return record ? detail::menu_bar_height(*record) : 0;
+    return record ? detail::client_origin(*record) : Point{};
+}
+
+Point client_screen_origin(Window window) {
+    WindowRecord* record = find_window(window);
+    if (!record) return Point{};
+    Rect shown = detail::shown_rect(*record);
+    Point origin = detail::client_origin(*record);
+    return Point{shown.left + origin.x, shown.top + origin.y};
+}
+
+Insets window_frame(Window window) {
+    WindowRecord* record = find_window(window);
+    return record ? detail::frame_of(*record) : Insets{};
+}
+
+bool host_decorated(Window window) {
+    WindowRecord* record = find_window(window);
+    return record && record->host_decorated;
+}
+
+Rect close_box_rect(Window window) {
+    WindowRecord* record = find_window(window);
+    if (!record || record->parent != Window::NONE || record->host_decorated ||
+        (record->style & STYLE_CAPTION) != STYLE_CAPTION || !(record->style & STYLE_SYSTEM_MENU))
+        return Rect{};
+    Insets frame = detail::frame_of(*record);
+    int right = record->outer.width() - frame.right - 2;
+    int top = frame.top - TITLE_BAR_HEIGHT + 2;
+    return Rect{right - CLOSE_BOX_WIDTH, top, right, top + TITLE_BAR_HEIGHT - 4};
+}
+
+Insets own_frame(unsigned style) {
+    if (style & STYLE_CHILD) return Insets{};
+    int border = (style & STYLE_SIZING_BORDER) ? SIZING_BORDER
+                 : (style & STYLE_CAPTION) == STYLE_CAPTION ? FIXED_BORDER
+                 : (style & STYLE_BORDER) ? THIN_BORDER
+                                          : 0;
+    int title = (style & STYLE_CAPTION) == STYLE_CAPTION ? TITLE_BAR_HEIGHT : 0;
+    return Insets{border, border + title, border, border};
 }
 
 Bitmap client_picture(Window window) {
     WindowRecord* record = find_window(window);
     if (!record || record->parent != Window::NONE) return Bitmap();
     Size size = detail::client_size(*record);
-    int top = detail::menu_bar_height(*record);
+    Point origin = detail::client_origin(*record);
     Bitmap picture(size.width, size.height);
-    for (int y = 0; y < size.height && y + top < record->surface.height; ++y)
-        std::copy_n(record->surface.row(y + top), std::min(size.width, record->surface.width), picture.row(y));
+    int columns = std::clamp(record->surface.width - origin.x, 0, size.width);
+    for (int y = 0; y < size.height && y + origin.y < record->surface.height; ++y)
+        std::copy_n(record->surface.row(y + origin.y) + origin.x, columns, picture.row(y));
     return picture;
 }
 
@@ -394,9 +516,8 @@ bool erase_invalid(Window window) {
         area.bottom = std::min(area.bottom, bounds.height);
         r = parent;
     }
-    int bar = menu_bar_height(*top_record);
-    area.top += bar;
-    area.bottom += bar;
+    Point origin = client_origin(*top_record);
+    area = Rect{area.left + origin.x, area.top + origin.y, area.right + origin.x, area.bottom + origin.y};
     fill_rect_on(top_record->surface, area, background);
     top_record->needs_present = true;
     record->invalid = false;

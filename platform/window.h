@@ -1,5 +1,7 @@
-// Window classes and windows. Our non-client area is the menu bar alone: the
-// host's window manager draws title and frame outside the outer rectangle.
+// Window classes and windows. A top-level window's outer rectangle holds its
+// frame, title bar and menu bar as well as its client area. Where the host's
+// window manager decorates the native window, its decorations take the place
+// of our own frame and title bar inside the same outer rectangle.
 #pragma once
 
 #include <cstdint>
@@ -38,6 +40,24 @@ constexpr int SHOW_SHOW = 5;  // show and activate, keep size
 
 // Height of the menu bar the platform draws at the top of a window with a menu.
 constexpr int MENU_BAR_HEIGHT = 20;
+// Our own frame, drawn where the host draws none: a title bar across the top
+// of a window with a caption, and a border on all four sides, thicker for a
+// sizable window.
+constexpr int TITLE_BAR_HEIGHT = 18;
+constexpr int FIXED_BORDER = 3;
+constexpr int SIZING_BORDER = 4;
+constexpr int THIN_BORDER = 1;  // a plain border without a caption
+constexpr int CLOSE_BOX_WIDTH = 16;
+
+struct Insets {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+};
+
+// The frame our platform draws for a top-level window of this style.
+Insets own_frame(unsigned style);
 
 struct WindowClass {
     const char* name = nullptr;
@@ -62,6 +82,9 @@ bool is_window(Window window);
 bool show_window(Window window, int show_mode);
 bool is_visible(Window window);
 bool move_window(Window window, int x, int y, int width, int height);
+// The host's decorations around a top-level window (all zero: none, so we draw
+// our own frame). The outer rectangle stays; the client area changes with it.
+bool set_host_frame(Window window, const Insets& frame);
 // Client rectangle: left and top 0.
 bool get_client_rect(Window window, Rect& rect);
 // Outer rectangle in screen coordinates (children: relative to the parent's client area).
@@ -96,11 +119,19 @@ struct PaintInfo {
 DrawingContext begin_paint(Window window, PaintInfo& info);
 bool end_paint(Window window, const PaintInfo& info);
 
-// The window's retained pixels (outer size; the client area starts below the
-// menu bar). Null for a destroyed window.
+// The window's retained pixels: the outer rectangle, or the part of it inside
+// the host's decorations. Null for a destroyed window.
 Bitmap* window_surface(Window window);
-// The client area's offset inside window_surface (0, or MENU_BAR_HEIGHT).
-int client_top(Window window);
+// The client area's offset inside window_surface.
+Point client_origin(Window window);
+// The client area's top-left corner on the screen (children: in the parent's client area).
+Point client_screen_origin(Window window);
+// The frame around menu bar and client area: the host's decorations, or ours.
+Insets window_frame(Window window);
+bool host_decorated(Window window);
+// The close box of our own title bar, in surface coordinates; empty when the
+// host decorates the window or it has no close box.
+Rect close_box_rect(Window window);
 // A copy of the client area as the window shows it.
 Bitmap client_picture(Window window);
 

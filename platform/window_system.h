@@ -17,11 +17,15 @@ struct WindowRecord {
     unsigned style = 0;
     Window parent = Window::NONE;
     int control_id = 0;
-    Rect outer;  // screen coordinates, or relative to the parent's client area
+    Rect outer;  // screen coordinates, or relative to the parent's client area; the frame included
+    // The frame the host's window manager draws around the native window,
+    // inside outer; when it draws none the platform draws its own frame.
+    Insets host_frame;
+    bool host_decorated = false;
     bool visible = false;
     bool enabled = true;
     Menu menu = Menu::NONE;
-    Bitmap surface;  // outer size; the client area starts at client_top
+    Bitmap surface;  // the shown rectangle's size; the client area starts at client_origin
     bool invalid = false;
     Rect invalid_area;
     bool needs_present = false;
@@ -42,6 +46,12 @@ std::vector<WindowRecord>& all_windows();
 Window window_at(std::size_t index);
 const ClassRecord* class_of(const WindowRecord& record);
 int menu_bar_height(const WindowRecord& record);
+// Frame thickness around the menu bar and client area, the host's or our own.
+Insets frame_of(const WindowRecord& record);
+// The part of the outer rectangle the platform shows: all of it, or what the host's frame leaves.
+Rect shown_rect(const WindowRecord& record);
+// Where the client area starts inside the surface.
+Point client_origin(const WindowRecord& record);
 Size client_size(const WindowRecord& record);
 // Sends MSG_SIZE when the client size differs from the last one sent (or none was).
 void notify_size(Window window);
@@ -50,6 +60,8 @@ void present_changed_windows();
 // The top-level window owning a (child) window.
 Window top_level_of(Window window);
 void mark_changed(Window window);
+// set_focus; activate_native false when the host itself moved the focus.
+Window set_focus(Window window, bool activate_native);
 
 void reset_queue();
 // Forgets what the predefined controls keep per window (pressed button, edit state).

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# The real bridge on an X display: the landscape's pixels, a panel button and
-# a sub-menu row, the Run menu by mouse and by keyboard, halting the sun,
-# exposure, resizing the text window and Ctrl+Q. Run by scripts/display-tests,
-# which supplies DISPLAY (a private Xvfb without a window manager).
+# The real bridge on an X display: the outer size and the client area all
+# scenery, the landscape's pixels, a panel button and a sub-menu row, the Run
+# menu by mouse and by keyboard, halting the sun, exposure, resizing the text
+# window, the close box and Ctrl+Q. Run by scripts/display-tests, which
+# supplies DISPLAY (a private Xvfb, with or without a window manager).
 # Usage: bridge_test.sh path/to/bridge output-directory
 set -euo pipefail
 
@@ -34,7 +35,7 @@ WHITE=255,255,255
 MENU_FACE=212,208,200
 MENU_HIGHLIGHT=10,36,106
 
-# --- screenshots and pixels, in the graphics window's surface coordinates ---
+# --- screenshots and pixels, relative to the menu bar's upper-left corner ---
 shot=$work/shot.png
 take_shot() { import -window root "$shot"; }
 keep_shot() { cp "$shot" "$out/$1.png"; }
@@ -76,7 +77,7 @@ scene_count_above() { [ "$(scene_count "$1" "$2" "$3" "$4" "$5")" -gt "$6" ]; }
 # The sun's centre column, from the yellow pixels in its band of the sky;
 # "none" while it is out of sight.
 sun_column() {
-  convert "$shot" -crop "601x51+$origin_x+$((origin_y + $(sy 220)))" +repage -depth 8 txt:- |
+  convert "$shot" -crop "${client_width}x51+$origin_x+$((origin_y + $(sy 220)))" +repage -depth 8 txt:- |
     awk -v yellow="($YELLOW)" 'index($0, yellow) { split($1, at, ","); sum += at[1]; n++ }
       END { if (n < 30) print "none"; else printf "%d\n", sum / n }'
 }
@@ -109,18 +110,42 @@ step "start"
 bridge_pid=$!
 graphics=$(find_window "KAVRO Graphics") || { echo "FAIL: no window titled KAVRO Graphics"; exit 1; }
 text=$(find_window "KAVRO Text") || { echo "FAIL: no window titled KAVRO Text"; exit 1; }
-origin_x=$(window_field "$graphics" "Absolute upper-left X:")
-origin_y=$(window_field "$graphics" "Absolute upper-left Y:")
+native_x=$(window_field "$graphics" "Absolute upper-left X:")
+native_y=$(window_field "$graphics" "Absolute upper-left Y:")
 width=$(window_field "$graphics" "Width:")
 height=$(window_field "$graphics" "Height:")
 menu_bar=20
-centre_x=$((width / 2))
-centre_y=$(((height - menu_bar) / 2))
-[ "$width" = 601 ] && [ "$height" = 540 ] && pass "graphics window is 601 x 540" ||
-  fail "graphics window is $width x $height, not 601 x 540"
+# A window manager's decorations lie outside the native window and it says how
+# wide they are; without one the program draws its own frame (3-pixel borders,
+# an 18-pixel title bar) inside the native window.
+extents=$(xprop -id "$graphics" _NET_FRAME_EXTENTS 2>/dev/null | sed -n 's/.*= *//p' | tr -d ' ')
+if [ -n "$extents" ]; then
+  IFS=, read -r frame_left frame_right frame_top frame_bottom <<<"$extents"
+  origin_x=$native_x
+  origin_y=$native_y
+  client_width=$width
+  client_height=$((height - menu_bar))
+  outer="$((width + frame_left + frame_right)) x $((height + frame_top + frame_bottom))"
+  echo "window manager's decorations: left $frame_left, right $frame_right, top $frame_top, bottom $frame_bottom"
+else
+  origin_x=$((native_x + 3))
+  origin_y=$((native_y + 3 + 18))
+  client_width=$((width - 6))
+  client_height=$((height - 3 - 18 - 3 - menu_bar))
+  outer="$width x $height"
+fi
+centre_x=$((client_width / 2))
+centre_y=$((client_height / 2))
+[ "$outer" = "601 x 540" ] && pass "graphics window is 601 x 540 with its frame" ||
+  fail "graphics window is $outer with its frame, not 601 x 540"
+[ $((centre_x)) -le 300 ] && [ $((client_width - 1 - centre_x)) -le 300 ] && [ $((centre_y)) -le 250 ] &&
+  [ $((client_height - 1 - centre_y)) -le 250 ] && pass "the client area ($client_width x $client_height) lies inside the scenery" ||
+  fail "the client area $client_width x $client_height reaches beyond the scenery"
 text_geometry="$(window_field "$text" "Absolute upper-left Y:") $(window_field "$text" "Width:") $(window_field "$text" "Height:")"
-[ "$text_geometry" = "513 1024 256" ] && pass "text window spans the bottom third" ||
-  fail "text window top, width, height are $text_geometry, not 513 1024 256"
+if [ -z "$extents" ]; then
+  [ "$text_geometry" = "513 1024 256" ] && pass "text window spans the bottom third" ||
+    fail "text window top, width, height are $text_geometry, not 513 1024 256"
+fi
 
 step "landscape"
 wait_until 20 scene_is 150 240 "$ICE_BLUE" && pass "the sky is ice blue" ||
@@ -134,6 +159,15 @@ keep_shot start
   fail "no navy box edges across the first panel button"
 [ "$(pixel 100 10)" = "$MENU_FACE" ] && [ "$(count_color 0,0,0 0 0 40 20)" -gt 10 ] &&
   pass "the menu bar shows its title" || fail "no menu bar with a title at the top of the window"
+edge_white=$(count_color "$WHITE" 0 "$menu_bar" "$client_width" 1)
+edge_white=$((edge_white + $(count_color "$WHITE" 0 $((menu_bar + client_height - 1)) "$client_width" 1)))
+# The side columns only above the land: cars of any colour, white too, drive through them.
+sky_rows=$(($(sy -25) - menu_bar))
+edge_white=$((edge_white + $(count_color "$WHITE" 0 "$menu_bar" 1 "$sky_rows")))
+edge_white=$((edge_white + $(count_color "$WHITE" $((client_width - 1)) "$menu_bar" 1 "$sky_rows")))
+[ "$(pixel $((client_width / 2)) "$menu_bar")" = "$ICE_BLUE" ] && [ "$edge_white" -eq 0 ] &&
+  pass "the client area's outermost rows and columns are scenery" ||
+  fail "the client area's edge shows the cleared canvas ($(pixel $((client_width / 2)) "$menu_bar") on top, $edge_white white)"
 
 step "panel button and sub-menu row"
 submenu_navy() { scene_count "$NAVY_BLUE" -215 86 -182 36; }

@@ -288,20 +288,36 @@ TEST_F(DialogTest, ReturnsTheEndDialogValueWithTheOwnerDisabledMeanwhile) {
     EXPECT_FALSE(end_dialog(owner, 1));
 }
 
+TEST_F(DialogTest, TheOwnerIsActiveAgainWithTheNativeFocusEvenWhenAnotherWindowHadIt) {
+    Window other = create_window("Owner", "Other", STYLE_CAPTION | STYLE_VISIBLE, 0, 0, 100, 100, Window::NONE,
+                                 nullptr);
+    Window during = Window::NONE;
+    run_with(name_dialog(), [&](Window dialog) {
+        during = headless->last_activated();
+        EXPECT_EQ(during, dialog) << "the dialog takes the keyboard on the screen";
+        set_focus(other);
+    });
+    EXPECT_EQ(focus_window(), owner);
+    EXPECT_EQ(headless->last_activated(), owner);
+}
+
 TEST_F(DialogTest, IsPlacedAndSizedInDialogUnitsFromTheOwnersClientArea) {
     int bx = dialog_base_unit_x();
     int by = dialog_base_unit_y();
-    Rect dialog_rect;
+    Point dialog_client;
+    Point owner_client = client_screen_origin(owner);
+    Rect client_rect;
     Rect edit_rect;
     run_with(name_dialog(), [&](Window dialog) {
-        get_window_rect(dialog, dialog_rect);
+        dialog_client = client_screen_origin(dialog);
+        get_client_rect(dialog, client_rect);
         get_window_rect(get_dialog_item(dialog, EDIT_ID), edit_rect);
     });
     auto round = [](int v, int base, int div) { return (v * base + div / 2) / div; };
-    EXPECT_EQ(dialog_rect.left, 40 + round(20, bx, 4));
-    EXPECT_EQ(dialog_rect.top, 30 + round(10, by, 8));
-    EXPECT_EQ(dialog_rect.width(), round(180, bx, 4));
-    EXPECT_EQ(dialog_rect.height(), round(90, by, 8));
+    EXPECT_EQ(dialog_client.x, owner_client.x + round(20, bx, 4));
+    EXPECT_EQ(dialog_client.y, owner_client.y + round(10, by, 8));
+    EXPECT_EQ(client_rect.width(), round(180, bx, 4)) << "the frame comes around the template's size";
+    EXPECT_EQ(client_rect.height(), round(90, by, 8));
     EXPECT_EQ(edit_rect.left, round(8, bx, 4));
     EXPECT_EQ(edit_rect.top, round(30, by, 8));
     EXPECT_EQ(edit_rect.right, round(172, bx, 4));
@@ -525,12 +541,12 @@ TEST_F(DialogTest, EditIsAWhiteFieldInAOnePixelBorderWithTextAndACaretWhileFocus
     Rect edit;
     headless->schedule(100, [] { inject_text("Hi"); });
     headless->schedule(150, [&] {
-        focused = *window_surface(active_dialog());
+        focused = client_picture(active_dialog());
         get_window_rect(get_dialog_item(active_dialog(), EDIT_ID), edit);
         inject_key_press(KEY_TAB);
     });
     headless->schedule(200, [&] {
-        unfocused = *window_surface(active_dialog());
+        unfocused = client_picture(active_dialog());
         end_dialog(active_dialog(), 0);
     });
     run(name_dialog());
@@ -574,7 +590,7 @@ TEST_F(DialogTest, EditWithAutoScrollTakesEverythingAndKeepsTheCaretInView) {
             text = item_text(dialog, EDIT_ID);
             Rect edit;
             get_window_rect(get_dialog_item(dialog, EDIT_ID), edit);
-            caret = tall_black_columns(*window_surface(dialog), Rect{edit.left + 1, edit.top + 1, edit.right - 1,
+            caret = tall_black_columns(client_picture(dialog), Rect{edit.left + 1, edit.top + 1, edit.right - 1,
                                                                      edit.bottom - 1},
                                        dialog_base_unit_y());
             end_dialog(dialog, 0);
@@ -598,7 +614,7 @@ TEST_F(DialogTest, StaticWrapsWordsAndStartsEachLineAtTheLeft) {
     Bitmap picture;
     Rect label;
     run_with(t, [&](Window dialog) {
-        picture = *window_surface(dialog);
+        picture = client_picture(dialog);
         get_window_rect(get_dialog_item(dialog, LABEL_ID), label);
     });
     test_support::save_picture(picture, "dialog_static_wrapped.png");

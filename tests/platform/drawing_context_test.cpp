@@ -35,10 +35,9 @@ void start() {
     register_class(window_class);
 }
 
-// A shown window, 100 x 80 outside; with a menu bar its client area is 100 x 60.
+// A shown frameless window, 100 x 80 outside; with a menu bar its client area is 100 x 60.
 Window make_window(bool with_bar) {
-    Window window =
-        create_window("plain", "d", STYLE_OVERLAPPED_WINDOW | STYLE_VISIBLE, 0, 0, 100, 80, Window::NONE, nullptr);
+    Window window = create_window("plain", "d", STYLE_POPUP | STYLE_VISIBLE, 0, 0, 100, 80, Window::NONE, nullptr);
     if (with_bar) set_menu(window, create_menu());
     return window;
 }

@@ -51,11 +51,19 @@ int count_of(const Bitmap& bitmap, Pixel pixel) {
     return count;
 }
 
-TEST(FontMatching, NameThatIsNotInstalledIsPinnedToDejaVuSans) {
-    EXPECT_EQ(font("KAVRO-font", 20), font("DejaVu Sans", 20));
-    EXPECT_EQ(font("Arial", 20), font("DejaVu Sans", 20));
-    EXPECT_EQ(font("", 20), font("DejaVu Sans", 20));
+// Liberation Sans where it is installed (scripts/deps installs it), else DejaVu Sans.
+const platform::FontInstance* substitute(int height) { return font("Liberation Sans", height); }
+
+TEST(FontMatching, NameThatIsNotInstalledIsPinnedToLiberationSans) {
+    EXPECT_EQ(font("KAVRO-font", 20), substitute(20));
+    EXPECT_EQ(font("Arial", 20), substitute(20));
+    EXPECT_EQ(font("", 20), substitute(20));
+    EXPECT_NE(font("KAVRO-font", 20), font("DejaVu Sans", 20)) << "Liberation Sans is not installed";
     EXPECT_NE(font("DejaVu Serif", 20), font("DejaVu Sans", 20));
+    EXPECT_EQ(font("DejaVu Sans", 20), font("DejaVu Sans", 20));
+    // Its metrics are the ones the panel's captions were laid out for.
+    const char* caption = "How Many?";
+    EXPECT_LE(platform::text_extent(font("KAVRO-font", 12), caption, 9).width, 65);
 }
 
 TEST(FontMatching, MonospaceNamesArePinnedToDejaVuSansMono) {
@@ -77,7 +85,7 @@ TEST(FontMatching, NegativeHeightMeansItsAbsoluteValue) {
 TEST(FontMatching, UnterminatedFaceAndExtremeHeightsGiveUsableFonts) {
     FontRequest unterminated;
     std::memset(unterminated.face, 'Z', sizeof unterminated.face);
-    EXPECT_EQ(platform::find_font(unterminated), font("DejaVu Sans", 0));
+    EXPECT_EQ(platform::find_font(unterminated), font("KAVRO-font", 0));
     for (int height : {INT_MIN, INT_MAX, 0}) {
         const platform::TextMetrics metrics = platform::text_metrics(font("KAVRO-font", height));
         EXPECT_GT(metrics.height, 0) << height;

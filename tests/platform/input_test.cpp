@@ -19,7 +19,8 @@ std::intptr_t plain_proc(Window window, unsigned message, std::uintptr_t word, s
 
 HeadlessBackend* headless = nullptr;
 
-Window make_window(unsigned style = STYLE_OVERLAPPED_WINDOW) {
+// Frameless: surface and client coordinates differ by the menu bar alone.
+Window make_window(unsigned style = STYLE_POPUP) {
     return create_window("plain", "w", style | STYLE_VISIBLE, 0, 0, 400, 300, Window::NONE, nullptr);
 }
 

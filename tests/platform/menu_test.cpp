@@ -54,7 +54,8 @@ Fixture start(bool attach = true) {
     window_class.name = "menu";
     window_class.procedure = menu_proc;
     register_class(window_class);
-    f.window = create_window("menu", "m", STYLE_OVERLAPPED_WINDOW, 0, 0, 400, 300, Window::NONE, nullptr);
+    // Frameless: the bar starts at the surface's top edge.
+    f.window = create_window("menu", "m", STYLE_POPUP, 0, 0, 400, 300, Window::NONE, nullptr);
     f.file = create_popup_menu();
     append_menu(f.file, MENU_STRING, GO, "&Go\tF5");
     append_menu(f.file, MENU_SEPARATOR, 0, nullptr);
@@ -158,7 +159,7 @@ TEST(SetMenu, AttachingAfterTheSizeSendsTheSmallerClientSize) {
 
 TEST(SetMenu, BeforeTheFirstSizeSendsNothing) {
     start();
-    Window hidden = create_window("menu", "h", STYLE_OVERLAPPED_WINDOW, 0, 0, 100, 100, Window::NONE, nullptr);
+    Window hidden = create_window("menu", "h", STYLE_POPUP, 0, 0, 100, 100, Window::NONE, nullptr);
     sizes.clear();
     set_menu(hidden, create_menu());
     EXPECT_TRUE(sizes.empty());

@@ -7,6 +7,7 @@
 
 #include "platform/gdi.h"
 #include "platform/headless_backend.h"
+#include "platform/input.h"
 #include "platform/menu.h"
 #include "platform/message_queue.h"
 #include "platform/timer.h"
@@ -43,8 +44,10 @@ void start() {
     register_recorder("recorder");
 }
 
-Window make_window(const char* class_name = "recorder", int width = 300, int height = 200) {
-    return create_window(class_name, "test", STYLE_OVERLAPPED_WINDOW, 10, 10, width, height, Window::NONE, nullptr);
+// Frameless, so the client area is the outer size less the menu bar.
+Window make_window(const char* class_name = "recorder", int width = 300, int height = 200,
+                   unsigned style = STYLE_POPUP) {
+    return create_window(class_name, "test", style, 10, 10, width, height, Window::NONE, nullptr);
 }
 
 std::vector<Message> of_kind(unsigned kind) {
@@ -175,25 +178,70 @@ TEST(CreateWindow, ExtremePositionsAreSafe) {
     EXPECT_TRUE(is_window(child));
 }
 
-TEST(ClientArea, MenuBarTakesItsHeightFromTheTop) {
+TEST(ClientArea, FrameTitleBarAndMenuBarAllLieInsideTheOuterSize) {
     start();
-    Window window = make_window("recorder", 300, 200);
+    Window window = make_window("recorder", 300, 200, STYLE_OVERLAPPED_WINDOW);
+    Insets frame = window_frame(window);
+    EXPECT_EQ(frame.left, SIZING_BORDER);
+    EXPECT_EQ(frame.top, SIZING_BORDER + TITLE_BAR_HEIGHT);
     Rect client;
     ASSERT_TRUE(get_client_rect(window, client));
-    EXPECT_EQ(client.bottom, 200);
+    EXPECT_EQ(client.bottom, 200 - frame.top - frame.bottom);
     ASSERT_TRUE(set_menu(window, create_menu()));
     ASSERT_TRUE(get_client_rect(window, client));
     EXPECT_EQ(client.left, 0);
     EXPECT_EQ(client.top, 0);
-    EXPECT_EQ(client.right, 300);
-    EXPECT_EQ(client.bottom, 200 - MENU_BAR_HEIGHT);
-    EXPECT_EQ(client_top(window), MENU_BAR_HEIGHT);
+    EXPECT_EQ(client.right, 300 - 2 * SIZING_BORDER);
+    EXPECT_EQ(client.bottom, 200 - frame.top - frame.bottom - MENU_BAR_HEIGHT);
+    EXPECT_EQ(client_origin(window).x, SIZING_BORDER);
+    EXPECT_EQ(client_origin(window).y, frame.top + MENU_BAR_HEIGHT);
     EXPECT_EQ(window_surface(window)->height, 200);
-    EXPECT_EQ(client_picture(window).height, 200 - MENU_BAR_HEIGHT);
+    EXPECT_EQ(client_picture(window).height, client.bottom);
+    EXPECT_EQ(client_screen_origin(window).x, 10 + SIZING_BORDER);
     Rect outer;
     ASSERT_TRUE(get_window_rect(window, outer));
     EXPECT_EQ(outer.top, 10);
     EXPECT_EQ(outer.bottom, 210);
+}
+
+TEST(ClientArea, TheHostsDecorationsReplaceOurFrameInsideTheSameOuterSize) {
+    start();
+    Window window = make_window("recorder", 300, 200, STYLE_CAPTION | STYLE_SYSTEM_MENU);
+    set_menu(window, create_menu());
+    show_window(window, SHOW_NORMAL);
+    EXPECT_FALSE(close_box_rect(window).empty());
+    received.clear();
+    ASSERT_TRUE(set_host_frame(window, Insets{1, 20, 1, 1}));
+    Rect outer, client;
+    get_window_rect(window, outer);
+    get_client_rect(window, client);
+    EXPECT_EQ(outer.width(), 300);
+    EXPECT_EQ(outer.height(), 200);
+    EXPECT_EQ(client.right, 298);
+    EXPECT_EQ(client.bottom, 200 - 21 - MENU_BAR_HEIGHT);
+    EXPECT_EQ(window_surface(window)->width, 298) << "the surface is what the native window shows";
+    EXPECT_EQ(window_surface(window)->height, 179);
+    EXPECT_EQ(client_origin(window).x, 0);
+    EXPECT_EQ(client_origin(window).y, MENU_BAR_HEIGHT);
+    EXPECT_EQ(client_screen_origin(window).y, 10 + 20 + MENU_BAR_HEIGHT);
+    EXPECT_TRUE(close_box_rect(window).empty()) << "the host draws the close box";
+    std::vector<Message> sizes = of_kind(MSG_SIZE);
+    ASSERT_EQ(sizes.size(), 1u);
+    EXPECT_EQ(high_half(sizes[0].position), client.bottom);
+    // The host moves and resizes what it shows; the outer rectangle follows.
+    inject_move(window, 50, 60);
+    get_window_rect(window, outer);
+    EXPECT_EQ(outer.left, 49);
+    EXPECT_EQ(outer.top, 40);
+    inject_resize(window, 398, 279);
+    get_window_rect(window, outer);
+    EXPECT_EQ(outer.width(), 400);
+    EXPECT_EQ(outer.height(), 300);
+    // All zero: the host draws nothing after all, our frame is back.
+    set_host_frame(window, Insets{});
+    get_client_rect(window, client);
+    EXPECT_EQ(client.right, 400 - 2 * FIXED_BORDER);
+    EXPECT_EQ(window_surface(window)->width, 400);
 }
 
 TEST(Paint, ComesAfterShowOnceTheQueueIsEmpty) {
@@ -230,11 +278,14 @@ TEST(Paint, BeginPaintErasesWithTheClassBackgroundAndValidates) {
     PaintInfo info;
     DrawingContext context = begin_paint(window, info);
     EXPECT_NE(context, DrawingContext::NONE);
-    EXPECT_EQ(info.area.right, 300);
-    EXPECT_EQ(info.area.bottom, 200 - MENU_BAR_HEIGHT);
+    Rect client;
+    get_client_rect(window, client);
+    EXPECT_EQ(info.area.right, client.right);
+    EXPECT_EQ(info.area.bottom, client.bottom);
     EXPECT_TRUE(all_pixels_are(client_picture(window), SLATE));
     const Bitmap& after = *window_surface(window);
-    for (int y = 0; y < MENU_BAR_HEIGHT; ++y)
+    Point origin = client_origin(window);
+    for (int y = 0; y < origin.y; ++y)
         for (int x = 0; x < after.width; ++x) ASSERT_EQ(after.get(x, y), before.get(x, y)) << x << "," << y;
     EXPECT_TRUE(end_paint(window, info));
     EXPECT_EQ(dispatch_paints(), 0);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/gdi.h"
+#include "platform/window.h"
 #include "scene/control_panel.h"
 #include "scene/main_loop.h"
 #include "scene_test_support.h"
@@ -50,7 +51,75 @@ int count_colour(int left, int top, int right, int bottom, int index) {
     return count;
 }
 
+// The ink of one text call drawn alone on a cleared canvas, in scene coordinates.
+struct Ink {
+    int left = 1 << 30;
+    int right = -(1 << 30);
+    int top = -(1 << 30);
+    int bottom = 1 << 30;
+};
+
+Ink ink_of(const scene_test::Call& text) {
+    KAVRO_clear();
+    KAVRO_text(text.args[0], text.args[1], text.args[2], text.args[3], "%s", text.text.c_str());
+    Ink ink;
+    // Inside the cleared canvas's black ring.
+    for (int row = 1; row < canvas().height - 1; ++row)
+        for (int column = 1; column < canvas().width - 1; ++column) {
+            if (canvas().get(column, row) == colour(KAVRO_WHITE)) continue;
+            int x = column - kavro::state.centre_x;
+            int y = kavro::state.centre_y - row;
+            ink = Ink{std::min(ink.left, x), std::max(ink.right, x), std::max(ink.top, y), std::min(ink.bottom, y)};
+        }
+    return ink;
+}
+
+// Inside the outlined box from (left, top) to (right, bottom): clear of its
+// border, or at most on it (the tight sub-menu rows: the descender of "Stop"
+// reaches the row's bottom line, "Go Home" ends on the right one).
+::testing::AssertionResult inside(const scene_test::Call& text, int left, int top, int right, int bottom,
+                                  bool clear_of_border) {
+    Ink ink = ink_of(text);
+    int margin = clear_of_border ? 1 : 0;
+    if (ink.left >= left + margin && ink.right <= right - margin && ink.top <= top - margin &&
+        ink.bottom >= bottom + margin)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << '"' << text.text << "\" inks x " << ink.left << ".." << ink.right
+                                         << ", y " << ink.bottom << ".." << ink.top << ", outside the box (" << left
+                                         << ", " << top << ") to (" << right << ", " << bottom << ")";
+}
+
 }  // namespace
+
+TEST(Pictures, EveryCaptionAndSubmenuLabelLiesInsideItsBox) {
+    REQUIRE_RECORDER();
+    scene_test::start_drawing();
+    KAVRO_logging(0);
+    PanelState panel{};
+    panel.cars_wanted = 3;
+    draw_panel(panel);
+    test_support::save_picture(canvas(), "panel-captions.png");
+    std::vector<scene_test::Call> captions = scene_test::recorded_calls_named("text");
+    ASSERT_EQ(captions.size(), 9u);
+    for (int i = 0; i < 9; ++i) EXPECT_TRUE(inside(captions[i], -295, 245 - 25 * i, -220, 220 - 25 * i, true));
+
+    for (int button : {0, 5, 6, 7}) {
+        panel.menu_button = button;
+        panel.item_count = button < 5 ? panel.cars_wanted : 1;
+        panel.menu_state = 1;
+        panel.menu_width = 45;
+        scene_test::clear_calls();
+        draw_submenu(panel);
+        std::vector<scene_test::Call> labels = scene_test::recorded_calls_named("text");
+        ASSERT_EQ(static_cast<int>(labels.size()), panel.row_count) << "button " << button;
+        const int top = 233 - 25 * button;
+        for (int row = 0; row < panel.row_count; ++row) {
+            const scene_test::Call& label = labels[static_cast<std::size_t>(row)];
+            bool tight = label.text == "Stop" || label.text == "Go Home";
+            EXPECT_TRUE(inside(label, -220, top - 15 * row, -180, top - 15 * (row + 1), !tight));
+        }
+    }
+}
 
 TEST(Pictures, StartUpShowsTheLandscapeAtItsTabledPlaces) {
     REQUIRE_EVENT_SCRIPT();
@@ -66,6 +135,29 @@ TEST(Pictures, StartUpShowsTheLandscapeAtItsTabledPlaces) {
     EXPECT_EQ(at(7, -137), colour(KAVRO_BLACK)) << "the gap after it";
     EXPECT_EQ(at(0, 199), colour(KAVRO_WHITE)) << "the snow cap";
     EXPECT_EQ(at(-100, -200), colour(KAVRO_NAVY_BLUE)) << "the lake";
+}
+
+TEST(Pictures, TheClientAreasOutermostRowsAndColumnsShowSceneryNotTheClearedRing) {
+    REQUIRE_EVENT_SCRIPT();
+    SceneRecords s{};
+    start_up(s, nullptr, nullptr, "", 1);
+    platform::Rect client;
+    platform::get_client_rect(kavro::state.graphics_window, client);
+    ASSERT_GT(client.right, 2);
+    ASSERT_GT(client.bottom, 2);
+    const int right = client.right - 1;
+    const int bottom = client.bottom - 1;
+    // Canvas pixels are client pixels; the ring is black, what it encloses white.
+    for (int x = 0; x <= right; ++x) {
+        ASSERT_EQ(canvas().get(x, 0), colour(KAVRO_ICE_BLUE)) << "top row, column " << x;
+        ASSERT_NE(canvas().get(x, bottom), colour(KAVRO_WHITE)) << "bottom row, column " << x;
+        ASSERT_NE(canvas().get(x, bottom), colour(KAVRO_BLACK)) << "bottom row, column " << x;
+    }
+    for (int y = 0; y <= bottom; ++y) {
+        ASSERT_NE(canvas().get(0, y), colour(KAVRO_WHITE)) << "left column, row " << y;
+        ASSERT_NE(canvas().get(right, y), colour(KAVRO_WHITE)) << "right column, row " << y;
+    }
+    EXPECT_EQ(canvas().get(0, 0), colour(KAVRO_ICE_BLUE)) << "the ring's corner is covered";
 }
 
 TEST(Pictures, After500PeriodicEventsTheSkyAndSunFollowTheRecords) {

@@ -182,7 +182,7 @@ TEST_F(Gets, TypedAnswerComesBackAndTheDialogShowsThePromptWithTheFocusInTheFiel
         prompt = item_text(PROMPT_ID);
         focused = platform::focus_window();
         edit = platform::get_dialog_item(dialog, EDIT_ID);
-        picture = *platform::window_surface(dialog);
+        picture = platform::client_picture(dialog);
         platform::inject_key_press(platform::KEY_ENTER);
     });
     char result[256];
@@ -256,10 +256,10 @@ TEST_F(Gets, GraphicsWindowOwnsTheDialogAndItsTimerKeepsTicking) {
             owner_enabled.push_back(platform::is_enabled(state.graphics_window));
         });
     }
-    platform::Rect dialog_rect, owner_rect;
+    platform::Point dialog_client, owner_client;
     headless->schedule(3500, [&] {
-        platform::get_window_rect(platform::active_dialog(), dialog_rect);
-        platform::get_window_rect(state.graphics_window, owner_rect);
+        dialog_client = platform::client_screen_origin(platform::active_dialog());
+        owner_client = platform::client_screen_origin(state.graphics_window);
         platform::inject_key_press(platform::KEY_ENTER);
     });
     char result[256];
@@ -270,8 +270,8 @@ TEST_F(Gets, GraphicsWindowOwnsTheDialogAndItsTimerKeepsTicking) {
     EXPECT_EQ(platform::focus_window(), state.graphics_window);
     platform::Rect offset{0, 0, 50, 50};
     platform::map_dialog_rect(offset);
-    EXPECT_EQ(dialog_rect.left, owner_rect.left + offset.right);
-    EXPECT_EQ(dialog_rect.top, owner_rect.top + platform::client_top(state.graphics_window) + offset.bottom);
+    EXPECT_EQ(dialog_client.x, owner_client.x + offset.right) << "the template places the client areas";
+    EXPECT_EQ(dialog_client.y, owner_client.y + offset.bottom);
 }
 
 TEST_F(Gets, KeysTypedIntoTheDialogNeverReachTheProgramAsEvents) {

@@ -277,6 +277,8 @@ TEST_F(Scripts, RecordingAndPlaybackAreKeptApart) {
 
 TEST_F(Scripts, RandomEventStreamsComeBackIdentical) {
     std::mt19937 random(12345);
+    platform::Rect client;
+    platform::get_client_rect(state.graphics_window, client);
     const std::string keys = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789 ,.;/-=[]'`";
     for (int round = 0; round < 5; ++round) {
         kavro::close_script_file();
@@ -286,7 +288,10 @@ TEST_F(Scripts, RandomEventStreamsComeBackIdentical) {
         for (int i = 0; i < count; ++i) {
             switch (random() % 3) {
             case 0: KAVRO_animate(1); break;
-            case 1: click_at(static_cast<int>(random() % 601) - 300, static_cast<int>(random() % 500) - 250); break;
+            case 1:
+                click_at(static_cast<int>(random() % static_cast<unsigned>(client.right)) - state.centre_x,
+                         state.centre_y - static_cast<int>(random() % static_cast<unsigned>(client.bottom)));
+                break;
             default: type(keys[random() % keys.size()]); break;
             }
             delivered.push_back(next());

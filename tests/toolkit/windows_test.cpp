@@ -90,23 +90,37 @@ TEST_F(Canvas, ClearWithLoggingOffWritesNoLine) {
     EXPECT_TRUE(messages().empty());
 }
 
-TEST_F(Canvas, OriginIsTheCentreOfTheClientArea) {
+TEST_F(Canvas, FrameTitleAndMenuBarLieInsideTheOuterSizeAndTheOriginIsTheClientCentre) {
     open_toolkit();
+    platform::Rect outer;
+    platform::get_window_rect(state.graphics_window, outer);
+    EXPECT_EQ(outer.width(), 601);
+    EXPECT_EQ(outer.height(), 540);
     platform::Rect client;
     platform::get_client_rect(state.graphics_window, client);
-    EXPECT_EQ(client.width(), 601);
-    EXPECT_EQ(client.height(), 540 - platform::MENU_BAR_HEIGHT);
-    EXPECT_EQ(state.centre_x, 300);
-    EXPECT_EQ(state.centre_y, (540 - platform::MENU_BAR_HEIGHT) / 2);
+    EXPECT_EQ(client.width(), 601 - 2 * platform::FIXED_BORDER);
+    EXPECT_EQ(client.height(),
+              540 - 2 * platform::FIXED_BORDER - platform::TITLE_BAR_HEIGHT - platform::MENU_BAR_HEIGHT);
+    EXPECT_EQ(state.centre_x, client.width() / 2);
+    EXPECT_EQ(state.centre_y, client.height() / 2);
+    // The scenery spans x -300..300 and y -250..250: nothing of the client lies outside it.
+    EXPECT_GE(state.centre_x, 0);
+    EXPECT_LE(state.centre_x, 300);
+    EXPECT_LE(client.width() - 1 - state.centre_x, 300);
+    EXPECT_LE(state.centre_y, 250);
+    EXPECT_LE(client.height() - 1 - state.centre_y, 250);
 }
 
 TEST_F(Canvas, OddClientWidthTruncatesTheCentre) {
     open_toolkit();
-    platform::move_window(state.graphics_window, 0, 0, 300, 300);
+    const int frame = 2 * platform::FIXED_BORDER;
+    platform::move_window(state.graphics_window, 0, 0, 300 + frame, 300);
     EXPECT_EQ(state.centre_x, 150);
-    platform::move_window(state.graphics_window, 0, 0, 301, 301);
+    platform::move_window(state.graphics_window, 0, 0, 301 + frame, 301);
     EXPECT_EQ(state.centre_x, 150);
-    EXPECT_EQ(state.centre_y, (301 - platform::MENU_BAR_HEIGHT) / 2);
+    platform::Rect client;
+    platform::get_client_rect(state.graphics_window, client);
+    EXPECT_EQ(state.centre_y, client.height() / 2);
 }
 
 TEST_F(Canvas, PresentCopiesTheCanvasIntoTheWindow) {
