@@ -50,12 +50,6 @@ bool parse_count(const char* text, std::int64_t& value) {
     return true;
 }
 
-std::vector<platform::Pixel> toolkit_palette() {
-    std::vector<platform::Pixel> palette;
-    for (const ColorEntry& entry : COLOR_TABLE) palette.push_back(platform::pixel_from_color(entry.value));
-    return palette;
-}
-
 void output_failed(const std::string& path) {
     if (driver->outcome.output_error.empty()) driver->outcome.output_error = path;
 }
@@ -73,7 +67,7 @@ void capture(std::int64_t frame) {
     platform::Bitmap view = visible_canvas();
     if (d.settings.frame_observer) d.settings.frame_observer(frame, view);
     if (!d.settings.gif.empty()) {
-        if (d.gif.frames() == 0 && !d.gif.open(d.settings.gif, view.width, view.height, toolkit_palette(), GIF_CENTISECONDS))
+        if (d.gif.frames() == 0 && !d.gif.open(d.settings.gif, view.width, view.height, GIF_CENTISECONDS))
             output_failed(d.settings.gif);
         else if (!d.gif.add_frame(view))
             output_failed(d.settings.gif);
