@@ -144,19 +144,27 @@ void GifWriter::encode_rectangle(const platform::Bitmap& frame, platform::Rect a
         unchanged_.resize(count);
     }
     bool used[platform::PaletteMap::MAX_COLOURS] = {};
-    std::size_t at = 0;
+    std::uint8_t* indices = indices_.data();
+    std::uint8_t* unchanged = unchanged_.data();
     for (int y = area.top; y < area.bottom; ++y) {
         const platform::Pixel* row = frame.row(y);
         platform::Pixel* shown = shown_.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width_);
-        for (int x = area.left; x < area.right; ++x, ++at) {
-            int index = palette_.index_of(row[x]);
-            if (index < 0) index = palette_.nearest(row[x]);
-            indices_[at] = static_cast<std::uint8_t>(index);
+        // Pictures are drawn in runs of one colour: one look-up a run.
+        for (int x = area.left; x < area.right;) {
+            const platform::Pixel pixel = row[x];
+            int index = palette_.index_of(pixel);
+            if (index < 0) index = palette_.nearest(pixel);
             used[index] = true;
-            unchanged_[at] = !first && row[x] == shown[x];
+            int end = x + 1;
+            while (end < area.right && row[end] == pixel) ++end;
+            std::memset(indices, index, static_cast<std::size_t>(end - x));
+            indices += end - x;
+            x = end;
         }
+        for (int x = area.left; x < area.right; ++x) *unchanged++ = row[x] == shown[x];
         std::copy(row + area.left, row + area.right, shown + area.left);
     }
+    if (first) std::fill_n(unchanged_.begin(), count, std::uint8_t{0});
     // The lowest index the rectangle does not use keeps the code size small.
     int transparent = -1;
     if (!first) {
