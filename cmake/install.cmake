@@ -51,6 +51,6 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # What a program built against the package needs besides the shared
 # libraries found above: the headers behind find_package and pkg-config, and fonts.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-  "libsdl2-dev, libfreetype-dev, libfontconfig-dev, libpng-dev, libgif-dev, fontconfig, fonts-dejavu-core, fonts-liberation2")
+  "libsdl2-dev, libfreetype-dev, libfontconfig-dev, libpng-dev, fontconfig, fonts-dejavu-core, fonts-liberation2")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "pkg-config, cmake, build-essential, man-db")
 include(CPack)

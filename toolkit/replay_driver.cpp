@@ -10,8 +10,7 @@
 
 #include "platform/headless_backend.h"
 #include "platform/input.h"
-#include "platform/png.h"
-#include "toolkit/gif_writer.h"
+#include "toolkit/picture_writer.h"
 #include "toolkit/program_backend.h"
 #include "toolkit/state.h"
 
@@ -29,7 +28,7 @@ struct Driver {
     ReplaySettings settings;
     platform::HeadlessBackend* headless = nullptr;
     ReplayOutcome outcome;
-    GifWriter gif;
+    std::unique_ptr<PictureWriter> pictures;  // none when no picture is kept
     bool started = false;
     bool playback_over = false;
     bool closing = false;
@@ -50,12 +49,6 @@ bool parse_count(const char* text, std::int64_t& value) {
     return true;
 }
 
-std::vector<platform::Pixel> toolkit_palette() {
-    std::vector<platform::Pixel> palette;
-    for (const ColorEntry& entry : COLOR_TABLE) palette.push_back(platform::pixel_from_color(entry.value));
-    return palette;
-}
-
 void output_failed(const std::string& path) {
     if (driver->outcome.output_error.empty()) driver->outcome.output_error = path;
 }
@@ -70,25 +63,10 @@ void capture(std::int64_t frame) {
         if (d.outcome.bound.empty()) d.outcome.bound = "max-frames";
         return;
     }
+    if (d.pictures && d.pictures->failed()) return;
     platform::Bitmap view = visible_canvas();
     if (d.settings.frame_observer) d.settings.frame_observer(frame, view);
-    if (!d.settings.gif.empty()) {
-        if (d.gif.frames() == 0 && !d.gif.open(d.settings.gif, view.width, view.height, toolkit_palette(), GIF_CENTISECONDS))
-            output_failed(d.settings.gif);
-        else if (!d.gif.add_frame(view))
-            output_failed(d.settings.gif);
-    }
-    if (!d.settings.out_dir.empty()) {
-        char name[32];
-        std::snprintf(name, sizeof name, "frame-%06lld.png", static_cast<long long>(frame));
-        std::string path = (std::filesystem::path(d.settings.out_dir) / name).string();
-        if (platform::write_png(path.c_str(), view)) {
-            d.outcome.png_frames.push_back(frame);
-        } else {
-            std::remove(path.c_str());
-            output_failed(path);
-        }
-    }
+    if (d.pictures) d.pictures->submit(frame, std::move(view));
     ++d.outcome.frames;
 }
 
@@ -168,6 +146,9 @@ bool replay_settings_from_environment(ReplaySettings& settings) {
 void start_replay(ReplaySettings settings) {
     driver = std::make_unique<Driver>();
     driver->settings = std::move(settings);
+    if (!driver->settings.gif.empty() || !driver->settings.out_dir.empty())
+        driver->pictures =
+            std::make_unique<PictureWriter>(driver->settings.gif, driver->settings.out_dir, GIF_CENTISECONDS);
     auto owned = std::make_unique<platform::HeadlessBackend>(platform::Size{1024, 768}, driver->settings.start_time);
     driver->headless = owned.get();
     // A program waiting for input that can never come is sent a quit.
@@ -227,7 +208,11 @@ ReplayOutcome finish_replay() {
     if (!d.finished) {
         d.finished = true;
         if (state.opened) capture(d.outcome.turns);
-        if (!d.gif.close()) output_failed(d.settings.gif);
+        if (d.pictures) {
+            PictureWriter::Result written = d.pictures->finish();
+            d.outcome.png_frames = std::move(written.png_frames);
+            if (!written.failed_path.empty()) output_failed(written.failed_path);
+        }
         // giflib creates its file for the owner alone; a picture is for everyone to read.
         std::error_code ignored;
         if (!d.settings.gif.empty() && d.outcome.output_error.empty())

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "support/test_support.h"
@@ -51,6 +52,53 @@ TEST(PngRoundTrip, ReadsBackExactlyThePixelsWritten) {
     EXPECT_EQ(read.width, 37);
     EXPECT_EQ(read.height, 23);
     EXPECT_EQ(read.pixels, written.pixels);
+}
+
+Bitmap picture_of_colours(int width, int height, int colours) {
+    Bitmap bitmap(width, height);
+    for (std::size_t i = 0; i < bitmap.pixels.size(); ++i)
+        bitmap.pixels[i] = (static_cast<Pixel>((i * 7 + i / 5) % static_cast<std::size_t>(colours)) * 0x9E3779B1u) >> 8;
+    return bitmap;
+}
+
+// IHDR's bit depth and colour type, at their fixed places in the file.
+std::pair<int, int> depth_and_colour_type(const std::string& path) {
+    const std::vector<unsigned char> bytes = read_bytes(path);
+    if (bytes.size() < 26) return {0, 0};
+    return {bytes[24], bytes[25]};
+}
+
+TEST(PngRoundTrip, PicturesOfFewColoursGoAsTheSmallestPaletteAndReadBackExactly) {
+    const std::pair<int, int> cases[] = {{1, 1}, {2, 1}, {3, 2}, {4, 2}, {5, 4}, {16, 4}, {17, 8}, {256, 8}};
+    for (const auto& [colours, depth] : cases) {
+        // Odd widths end rows in a partly filled byte.
+        const Bitmap written = picture_of_colours(37, 9, colours);
+        const std::string path = test_support::output_path("png_palette_" + std::to_string(colours) + ".png");
+        ASSERT_TRUE(platform::write_png(path.c_str(), written));
+        EXPECT_EQ(depth_and_colour_type(path), std::make_pair(depth, 3)) << colours << " colours";
+        Bitmap read;
+        ASSERT_TRUE(platform::read_png(path.c_str(), read));
+        EXPECT_EQ(read.pixels, written.pixels) << colours << " colours";
+    }
+}
+
+TEST(PngRoundTrip, MoreThan256ColoursOrNoPaletteAskedGoAsRgb) {
+    const Bitmap many = picture_of_colours(40, 20, 257);
+    const Bitmap few = picture_of_colours(40, 20, 3);
+    const std::string many_path = test_support::output_path("png_257_colours.png");
+    const std::string few_path = test_support::output_path("png_rgb_asked.png");
+    ASSERT_TRUE(platform::write_png(many_path.c_str(), many));
+    platform::PngSettings rgb;
+    rgb.palette = false;
+    rgb.compression_level = -1;
+    ASSERT_TRUE(platform::write_png(few_path.c_str(), few, rgb));
+    EXPECT_EQ(depth_and_colour_type(many_path), std::make_pair(8, 2));
+    EXPECT_EQ(depth_and_colour_type(few_path), std::make_pair(8, 2));
+    Bitmap read;
+    ASSERT_TRUE(platform::read_png(many_path.c_str(), read));
+    EXPECT_EQ(read.pixels, many.pixels);
+    ASSERT_TRUE(platform::read_png(few_path.c_str(), read));
+    EXPECT_EQ(read.pixels, few.pixels);
 }
 
 TEST(PngRoundTrip, WritesOnlyTheColumnsOfAStridedRegion) {
