@@ -5,7 +5,7 @@
 # Usage: greeting_test.sh path/to/bridge output-directory (greeting is built beside bridge)
 set -euo pipefail
 
-greeting=$(realpath "$(dirname "$1")")/examples/greeting
+greeting=$(realpath "$(dirname "$1")")/examples/greeting/greeting
 out=$2
 mkdir -p "$out"
 [ -x "$greeting" ] || { echo "FAIL: no greeting example at $greeting"; exit 1; }
