@@ -1,7 +1,9 @@
 // The SDL2 screen backend. It translates and shows, nothing more: SDL events
 // become injection calls, retained surfaces are copied to the native windows,
 // and the window manager's decorations, once it reports them, are handed on
-// for the platform to fit the window inside them.
+// for the platform to fit the window inside them. On a high-density display
+// every pixel is shown as a square of the platform's chosen scale and mouse
+// positions are divided back.
 // Characters come from the platform's own translate step, never from SDL's
 // text input, and nothing is drawn through a renderer or OpenGL.
 #include "platform/sdl_backend.h"
@@ -18,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/display_scale.h"
 #include "platform/input.h"
 #include "platform/menu_drawing.h"
 #include "platform/messages.h"
@@ -75,6 +78,7 @@ int key_from_scancode(int scancode) {
 
 class SdlBackend : public Backend {
 public:
+    explicit SdlBackend(int scale) : scale_(scale) {}
     ~SdlBackend() override {
         for (NativeWindow& window : windows_) SDL_DestroyWindow(window.native);
         windows_.clear();
@@ -87,8 +91,9 @@ public:
     void create_native_window(Window window, const char* title, const Rect& outer, bool resizable) override {
         Uint32 flags = SDL_WINDOW_HIDDEN;
         if (resizable) flags |= SDL_WINDOW_RESIZABLE;
-        SDL_Window* native = SDL_CreateWindow(utf8_title(title).c_str(), outer.left, outer.top,
-                                              std::max(outer.width(), 1), std::max(outer.height(), 1), flags);
+        SDL_Window* native = SDL_CreateWindow(utf8_title(title).c_str(), outer.left * scale_, outer.top * scale_,
+                                              std::max(outer.width(), 1) * scale_, std::max(outer.height(), 1) * scale_,
+                                              flags);
         if (!native) {
             std::fprintf(stderr, "%s: cannot create a window: %s\n", program_invocation_short_name, SDL_GetError());
             return;
@@ -121,11 +126,11 @@ public:
         int width = 0;
         int height = 0;
         SDL_GetWindowSize(native->native, &width, &height);
-        if (width != outer.width() || height != outer.height())
-            SDL_SetWindowSize(native->native, std::max(outer.width(), 1), std::max(outer.height(), 1));
+        if (width != outer.width() * scale_ || height != outer.height() * scale_)
+            SDL_SetWindowSize(native->native, std::max(outer.width(), 1) * scale_, std::max(outer.height(), 1) * scale_);
         // Only a new position is asked for: the user may have moved the window since.
         if (outer.left != native->placed.x || outer.top != native->placed.y) {
-            SDL_SetWindowPosition(native->native, outer.left, outer.top);
+            SDL_SetWindowPosition(native->native, outer.left * scale_, outer.top * scale_);
             native->placed = Point{outer.left, outer.top};
         }
     }
@@ -149,9 +154,15 @@ public:
                                                                  picture.width, picture.height, 32,
                                                                  picture.width * 4, SDL_PIXELFORMAT_RGB888);
         if (!source) return;
-        if (screen->w != picture.width || screen->h != picture.height)
+        if (screen->w != picture.width * scale_ || screen->h != picture.height * scale_)
             SDL_FillRect(screen, nullptr, SDL_MapRGB(screen->format, 255, 255, 255));
-        SDL_BlitSurface(source, nullptr, screen, nullptr);
+        if (scale_ == 1) {
+            SDL_BlitSurface(source, nullptr, screen, nullptr);
+        } else {
+            // Each pixel becomes a square of scale x scale, nothing blended.
+            SDL_Rect whole{0, 0, picture.width * scale_, picture.height * scale_};
+            SDL_BlitScaled(source, nullptr, screen, &whole);
+        }
         SDL_FreeSurface(source);
         SDL_UpdateWindowSurface(native->native);
     }
@@ -179,7 +190,7 @@ public:
     Size screen_size() override {
         SDL_DisplayMode mode;
         if (SDL_GetDesktopDisplayMode(0, &mode) != 0) return Size{1024, 768};
-        return Size{mode.w, mode.h};
+        return Size{mode.w / scale_, mode.h / scale_};
     }
 
     std::int64_t monotonic_ms() override { return static_cast<std::int64_t>(SDL_GetTicks64()); }
@@ -210,14 +221,14 @@ private:
             NativeWindow* native = find_by_id(event.button.windowID);
             if (!native || event.button.button != SDL_BUTTON_LEFT) break;
             if (event.type == SDL_MOUSEBUTTONDOWN)
-                inject_mouse_down(native->window, event.button.x, event.button.y);
+                inject_mouse_down(native->window, unscaled(event.button.x), unscaled(event.button.y));
             else
-                inject_mouse_up(native->window, event.button.x, event.button.y);
+                inject_mouse_up(native->window, unscaled(event.button.x), unscaled(event.button.y));
             break;
         }
         case SDL_MOUSEMOTION:
             if (NativeWindow* native = find_by_id(event.motion.windowID))
-                inject_mouse_move(native->window, event.motion.x, event.motion.y);
+                inject_mouse_move(native->window, unscaled(event.motion.x), unscaled(event.motion.y));
             break;
         case SDL_KEYDOWN:
         case SDL_KEYUP: {
@@ -247,7 +258,9 @@ private:
             frame.right == native.host_frame.right && frame.bottom == native.host_frame.bottom)
             return;
         native.host_frame = frame;
-        inject_host_frame(native.window, frame.left, frame.top, frame.right, frame.bottom);
+        // Decorations are the window manager's pixels: rounded up, so ours still fit inside them.
+        auto up = [this](int pixels) { return (pixels + scale_ - 1) / scale_; };
+        inject_host_frame(native.window, up(frame.left), up(frame.top), up(frame.right), up(frame.bottom));
     }
 
     void translate_window_event(const SDL_WindowEvent& event) {
@@ -270,11 +283,11 @@ private:
             break;
         case SDL_WINDOWEVENT_MOVED:
             // Where the user put it: dialogs open relative to the real place.
-            native->placed = Point{event.data1, event.data2};
-            inject_move(window, event.data1, event.data2);
+            native->placed = Point{unscaled(event.data1), unscaled(event.data2)};
+            inject_move(window, native->placed.x, native->placed.y);
             break;
         case SDL_WINDOWEVENT_SIZE_CHANGED:
-            if (native->resizable) inject_resize(window, event.data1, event.data2);
+            if (native->resizable) inject_resize(window, unscaled(event.data1), unscaled(event.data2));
             // The native surface is new at any size change, so it needs the pixels again.
             inject_expose(window);
             break;
@@ -283,6 +296,10 @@ private:
         }
     }
 
+    // Screen pixels to ours.
+    int unscaled(int pixels) const { return pixels >= 0 ? pixels / scale_ : -((-pixels + scale_ - 1) / scale_); }
+
+    int scale_;
     std::vector<NativeWindow> windows_;
     Bitmap scratch_;
 };
@@ -353,7 +370,11 @@ std::unique_ptr<Backend> create_sdl_backend() {
     const char* driver = SDL_GetCurrentVideoDriver();
     if (!driver || std::strcmp(driver, "wayland") != 0) SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     SDL_StopTextInput();
-    return std::make_unique<SdlBackend>();
+    float dpi = 0;
+    if (SDL_GetDisplayDPI(0, &dpi, nullptr, nullptr) != 0) dpi = 0;
+    SDL_DisplayMode mode;
+    Size screen = SDL_GetDesktopDisplayMode(0, &mode) == 0 ? Size{mode.w, mode.h} : Size{1024, 768};
+    return std::make_unique<SdlBackend>(choose_display_scale(std::getenv("KAVRO_SCALE"), dpi, screen, SCALED_WINDOW_ROOM));
 }
 
 std::uint32_t native_window_id(Window window) {
