@@ -5,34 +5,21 @@
 
 #include "platform/font.h"
 #include "platform/rasterizer.h"
+#include "platform/system_look.h"
 #include "platform/window.h"
 #include "platform/window_system.h"
 
 namespace platform {
 namespace {
 
-constexpr Pixel FACE = 0xD4D0C8;
-constexpr Pixel LIGHT = 0xFFFFFF;
-constexpr Pixel SHADOW = 0x808080;
-constexpr Pixel DARK_SHADOW = 0x404040;
-constexpr Pixel ACTIVE_TITLE = 0x0A246A;
+constexpr Pixel ACTIVE_TITLE = HIGHLIGHT;
 constexpr Pixel INACTIVE_TITLE = 0x808080;
 constexpr Pixel ACTIVE_TITLE_TEXT = 0xFFFFFF;
 constexpr Pixel INACTIVE_TITLE_TEXT = 0xD4D0C8;
 constexpr int TITLE_TEXT_INDENT = 4;
 
-void draw_raised_edge(const PixelTarget& target, const Rect& area) {
-    fill_rect(target, area.left, area.bottom - 1, area.right, area.bottom, DARK_SHADOW);
-    fill_rect(target, area.right - 1, area.top, area.right, area.bottom, DARK_SHADOW);
-    fill_rect(target, area.left + 1, area.top + 1, area.right - 1, area.top + 2, LIGHT);
-    fill_rect(target, area.left + 1, area.top + 1, area.left + 2, area.bottom - 1, LIGHT);
-    fill_rect(target, area.left + 1, area.bottom - 2, area.right - 1, area.bottom - 1, SHADOW);
-    fill_rect(target, area.right - 2, area.top + 1, area.right - 1, area.bottom - 1, SHADOW);
-}
-
 void draw_close_box(const PixelTarget& target, const Rect& box) {
-    fill_rect(target, box.left, box.top, box.right, box.bottom, FACE);
-    draw_raised_edge(target, box);
+    draw_raised_area(target, box);
     // A cross two pixels thick, centred in the box.
     int size = std::min(box.width(), box.height()) - 8;
     int left = box.left + (box.width() - size) / 2;

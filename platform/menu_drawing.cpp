@@ -6,19 +6,14 @@
 
 #include "platform/font.h"
 #include "platform/rasterizer.h"
+#include "platform/system_look.h"
 #include "platform/window.h"
 
 namespace platform {
 namespace {
 
-constexpr Pixel FACE = 0xD4D0C8;
-constexpr Pixel LIGHT = 0xFFFFFF;
-constexpr Pixel SHADOW = 0x808080;
-constexpr Pixel DARK_SHADOW = 0x404040;
 constexpr Pixel TEXT = 0x000000;
 constexpr Pixel GRAY_TEXT = 0x808080;
-constexpr Pixel HIGHLIGHT = 0x0A246A;
-constexpr Pixel HIGHLIGHT_TEXT = 0xFFFFFF;
 
 constexpr int TITLE_PADDING = 6;
 constexpr int POPUP_BORDER = 2;
@@ -66,19 +61,9 @@ void draw_bar_title(const PixelTarget& target, const Rect& item, const std::stri
     draw_entry_text(target, item.left + TITLE_PADDING, y, split_menu_text(text), pixel, grayed && !highlighted);
 }
 
-void draw_frame(const PixelTarget& target, const Rect& area) {
-    fill_rect(target, area.left, area.top, area.right, area.bottom, FACE);
-    fill_rect(target, area.left, area.bottom - 1, area.right, area.bottom, DARK_SHADOW);
-    fill_rect(target, area.right - 1, area.top, area.right, area.bottom, DARK_SHADOW);
-    fill_rect(target, area.left + 1, area.top + 1, area.right - 1, area.top + 2, LIGHT);
-    fill_rect(target, area.left + 1, area.top + 1, area.left + 2, area.bottom - 1, LIGHT);
-    fill_rect(target, area.left + 1, area.bottom - 2, area.right - 1, area.bottom - 1, SHADOW);
-    fill_rect(target, area.right - 2, area.top + 1, area.right - 1, area.bottom - 1, SHADOW);
-}
-
 void draw_popup(const PixelTarget& target, const OpenMenuView& view) {
     Rect area = popup_rect(view.window, view.popup_index);
-    draw_frame(target, area);
+    draw_raised_area(target, area);
     int left = area.left + POPUP_BORDER;
     int right = area.right - POPUP_BORDER;
     int top = area.top + POPUP_BORDER;
