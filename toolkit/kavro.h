@@ -94,7 +94,8 @@ extern "C" {
 #define KAVRO_MOUSE 1
 /** Event kind: a character typed while a toolkit window has the keyboard
  * focus; key is the character (Enter gives 13, Backspace 8), x and y are 0.
- * Ctrl with a letter is a Run menu command, never a key event. */
+ * Nothing typed with Ctrl held is a key event; Ctrl with A, F, H, L, O, P, Q
+ * or R is a Run menu command. */
 #define KAVRO_KBD 2
 /** Event kind: a tick of the 100 ms timer, delivered only while the animation
  * runs (#KAVRO_RUN, Ctrl+A) or one step is asked for (#KAVRO_STEP, Ctrl+F);
