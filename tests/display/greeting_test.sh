@@ -2,13 +2,13 @@
 # The greeting example on an X display: the keyboard reaches the program again
 # once the prompt dialog has closed (Ctrl+Q ends it), and the graphics
 # window's close box ends it too. Run by scripts/display-tests.
-# Usage: greeting_test.sh path/to/bridge output-directory (greeting is built beside bridge)
+# Usage: greeting_test.sh path/to/bridge output-directory (the examples are built beside bridge)
 set -euo pipefail
 
 greeting=$(realpath "$(dirname "$1")")/examples/greeting/greeting
 out=$2
 mkdir -p "$out"
-[ -x "$greeting" ] || { echo "FAIL: no greeting example at $greeting"; exit 1; }
+[ -f "$greeting" ] && [ -x "$greeting" ] || { echo "FAIL: no greeting example at $greeting"; exit 1; }
 work=$(mktemp -d)
 pid=
 cleanup() {

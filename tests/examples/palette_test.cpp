@@ -1,15 +1,16 @@
 #include "support/test_support.h"
 #include "support/toolkit_fixture.h"
 
-#include "palette_picture.h"
+#include "platform/message_queue.h"
+
+extern "C" int palette_main(KAVRO_instance instance, KAVRO_instance previous_instance, const char* command_line,
+                            int show_mode);
 
 using PalettePicture = test_support::ToolkitTest;
 
 TEST_F(PalettePicture, DrawsEveryColourAndWritesAPictureToLookAt) {
-    open_toolkit();
-    KAVRO_logging(0);
-    KAVRO_clear();
-    draw_palette();
+    headless->schedule(100, [] { platform::post_quit_message(0); });
+    EXPECT_EQ(palette_main(nullptr, nullptr, "", KAVRO_SHOW_NORMAL), 0);
     // The disc column holds each colour at its row's centre.
     for (int color = 0; color < KAVRO_COLOR_COUNT; ++color)
         EXPECT_EQ(canvas_at(-45, 195 - color * 19), kavro::COLOR_TABLE[color].value) << "colour " << color;
