@@ -31,7 +31,9 @@ endif()
 install(DIRECTORY examples/ DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples REGEX "/examples/CMakeLists\\.txt$" EXCLUDE)
 if(KAVRO_DOCS_DIR)
   install(DIRECTORY ${KAVRO_DOCS_DIR}/html/ DESTINATION ${CMAKE_INSTALL_DOCDIR}/html)
-  install(DIRECTORY ${KAVRO_DOCS_DIR}/man/man3 DESTINATION ${CMAKE_INSTALL_MANDIR})
+  # Doxygen also writes pages for folders and the cheat sheet; only the API's are wanted.
+  install(DIRECTORY ${KAVRO_DOCS_DIR}/man/man3 DESTINATION ${CMAKE_INSTALL_MANDIR}
+    PATTERN "_*" EXCLUDE PATTERN "cheatsheet.md.3" EXCLUDE)
 endif()
 
 set(CPACK_PACKAGE_NAME kavro)
