@@ -24,9 +24,7 @@ namespace {
 
 constexpr int REPETITIONS = 7;
 
-double seconds_since(Clock::time_point start) {
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
+double seconds_since(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
 
 struct Spread {
     double median = 0, low = 0, high = 0;
@@ -79,7 +77,8 @@ PngCost png_cost(const std::vector<platform::Bitmap>& frames, const fs::path& di
             platform::write_png(path.c_str(), frames[i], settings);
         }
         times.push_back(seconds_since(start));
-        for (std::size_t i = 0; i < frames.size(); ++i) bytes += fs::file_size(dir / ("f" + std::to_string(i) + ".png"));
+        for (std::size_t i = 0; i < frames.size(); ++i)
+            bytes += fs::file_size(dir / ("f" + std::to_string(i) + ".png"));
     }
     return {spread_of(times).median * 1000 / static_cast<double>(frames.size()), bytes};
 }
@@ -96,7 +95,8 @@ int main() {
                                quoted(fs::path(KAVRO_SOURCE_DIR) / "examples" / "demo.scr");
     // A frame past the end: the same replay, no picture kept.
     const std::string bare = replay + " --frames 1000000 --out " + quoted(none) + " >/dev/null";
-    const std::string full = replay + " --frames every:3 --out " + quoted(pictures) + " --gif " + quoted(gif) + " >/dev/null";
+    const std::string full =
+        replay + " --frames every:3 --out " + quoted(pictures) + " --gif " + quoted(gif) + " >/dev/null";
 
     // In turns, so a busy stretch of the machine slows both alike.
     std::vector<double> bare_times, full_times, ratios;
@@ -168,8 +168,8 @@ int main() {
     }
     std::printf("comparison per frame: %.2f ms\n", spread_of(compare_times).median * 1000 / count);
 
-    std::printf("\nreplay to pictures / replay without: %.1f x (%.1f-%.1f) (goal <= 4)\n", ratio_s.median,
-                ratio_s.low, ratio_s.high);
+    std::printf("\nreplay to pictures / replay without: %.1f x (%.1f-%.1f) (goal <= 4)\n", ratio_s.median, ratio_s.low,
+                ratio_s.high);
     std::printf("PNG, palette level %d / libpng defaults: time %.2f, size %.2f\n", chosen.compression_level,
                 ours.ms_per_frame / reference.ms_per_frame,
                 static_cast<double>(ours.bytes) / static_cast<double>(reference.bytes));

@@ -13,11 +13,11 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/call_trace.h"
 #include "platform/headless_backend.h"
 #include "platform/span_observer.h"
 #include "platform/window.h"
 #include "scene/main_loop.h"
+#include "toolkit/call_trace.h"
 #include "toolkit/state.h"
 
 #ifdef KAVRO_HAVE_CAIRO
@@ -49,8 +49,9 @@ struct Primitive {
 
 void keep_primitive(void* context, const kavro::TracedCall& call) {
     static const std::pair<const char*, PrimitiveKind> kinds[] = {
-        {"pixel", PrimitiveKind::PIXEL}, {"circle", PrimitiveKind::CIRCLE}, {"triangle", PrimitiveKind::TRIANGLE},
-        {"rectangle", PrimitiveKind::RECTANGLE}, {"oval", PrimitiveKind::OVAL}, {"line", PrimitiveKind::LINE},
+        {"pixel", PrimitiveKind::PIXEL},       {"circle", PrimitiveKind::CIRCLE},
+        {"triangle", PrimitiveKind::TRIANGLE}, {"rectangle", PrimitiveKind::RECTANGLE},
+        {"oval", PrimitiveKind::OVAL},         {"line", PrimitiveKind::LINE},
         {"text", PrimitiveKind::TEXT}};
     for (const auto& [name, kind] : kinds) {
         if (std::string(call.name) != name) continue;
@@ -341,7 +342,8 @@ void BM_HeadlessThroughput(benchmark::State& state) {
     // The turns moved the scene on: the next benchmark builds the worst case afresh.
     worst_ready = false;
     state.SetItemsProcessed(state.iterations());
-    state.counters["turns_per_second"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["turns_per_second"] =
+        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_HeadlessThroughput)->Unit(benchmark::kMicrosecond);
 
@@ -397,7 +399,8 @@ public:
         double cairo = time_of("cairo_us");
         if (turn <= 0) return;
         std::printf("side by side, medians: turn %.0f us, floor %.0f us, Cairo %.0f us\n", turn, floor, cairo);
-        if (turn > 0 && floor > 0) std::printf("worst-case turn / plain-fill floor: %.2f (goal <= 0.6)\n", turn / floor);
+        if (turn > 0 && floor > 0)
+            std::printf("worst-case turn / plain-fill floor: %.2f (goal <= 0.6)\n", turn / floor);
         if (turn > 0 && cairo > 0)
             std::printf("Cairo turn / worst-case turn: %.1f x (goal >= 5)\n", cairo / turn);
         else if (turn > 0)

@@ -20,12 +20,8 @@ constexpr int red_of(ColorWord c) { return static_cast<int>(c & 0xFF); }
 constexpr int green_of(ColorWord c) { return static_cast<int>((c >> 8) & 0xFF); }
 constexpr int blue_of(ColorWord c) { return static_cast<int>((c >> 16) & 0xFF); }
 
-constexpr Pixel pixel_from_color(ColorWord c) {
-    return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
-}
-constexpr ColorWord color_from_pixel(Pixel p) {
-    return ((p >> 16) & 0xFF) | (p & 0xFF00) | ((p & 0xFF) << 16);
-}
+constexpr Pixel pixel_from_color(ColorWord c) { return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF); }
+constexpr ColorWord color_from_pixel(Pixel p) { return ((p >> 16) & 0xFF) | (p & 0xFF00) | ((p & 0xFF) << 16); }
 
 struct Point {
     int x = 0;
@@ -55,7 +51,8 @@ struct Bitmap {
 
     Bitmap() = default;
     Bitmap(int w, int h, Pixel fill = 0)
-        : width(w < 0 ? 0 : w), height(h < 0 ? 0 : h),
+        : width(w < 0 ? 0 : w),
+          height(h < 0 ? 0 : h),
           pixels(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), fill) {}
     Pixel* row(int y) { return pixels.data() + static_cast<std::size_t>(y) * width; }
     const Pixel* row(int y) const { return pixels.data() + static_cast<std::size_t>(y) * width; }

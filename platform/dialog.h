@@ -18,7 +18,7 @@ namespace platform {
 constexpr unsigned DIALOG_ABSOLUTE_ALIGN = 0x0001;  // x, y relative to the screen
 constexpr unsigned DIALOG_SET_FONT = 0x0040;        // the header names a font (skipped: units stay the system font's)
 constexpr unsigned DIALOG_MODAL_FRAME = 0x0080;
-constexpr unsigned DIALOG_CENTER = 0x0800;          // centred on the screen
+constexpr unsigned DIALOG_CENTER = 0x0800;  // centred on the screen
 
 // Predefined control classes: their atoms in a template and their names.
 constexpr int BUTTON_CLASS_ATOM = 0x0080;
@@ -46,8 +46,8 @@ constexpr std::intptr_t DIALOG_CODE_DEFAULT_PUSH_BUTTON = 0x0010;
 constexpr std::intptr_t DIALOG_CODE_PUSH_BUTTON = 0x0020;
 
 // Command identifiers the dialog itself sends.
-constexpr int ID_OK = 1;       // Enter when the dialog has no default push button
-constexpr int ID_CANCEL = 2;   // Escape and the close box
+constexpr int ID_OK = 1;      // Enter when the dialog has no default push button
+constexpr int ID_CANCEL = 2;  // Escape and the close box
 
 // Notification code of a button click (high half of MSG_COMMAND's word).
 constexpr int BUTTON_CLICKED = 0;
@@ -73,10 +73,10 @@ struct DialogItemTemplate {
     int width = 0;
     int height = 0;
     int id = 0;
-    int class_atom = 0;      // 0 when the class is given by name
-    std::string class_name;  // the predefined class's name for an atom
-    std::string text;        // empty when the text is an ordinal
-    int text_ordinal = -1;   // the resource ordinal instead of a text, or -1
+    int class_atom = 0;                       // 0 when the class is given by name
+    std::string class_name;                   // the predefined class's name for an atom
+    std::string text;                         // empty when the text is an ordinal
+    int text_ordinal = -1;                    // the resource ordinal instead of a text, or -1
     std::vector<std::uint8_t> creation_data;  // without its size word
 };
 

@@ -75,9 +75,12 @@ void wrap_paragraph(const std::string& text, std::size_t begin, std::size_t fini
             int w = advance(static_cast<unsigned char>(c));
             if (c == ' ') last_blank = i;
             if (x + w > width && i > p) {
-                if (c == ' ') line_end = i;
-                else if (last_blank != std::string::npos && last_blank > p) line_end = last_blank;
-                else line_end = i;
+                if (c == ' ')
+                    line_end = i;
+                else if (last_blank != std::string::npos && last_blank > p)
+                    line_end = last_blank;
+                else
+                    line_end = i;
                 break;
             }
             x += w;
@@ -269,7 +272,7 @@ std::intptr_t button_proc(Window window, unsigned message, std::uintptr_t word, 
     case MSG_GET_DIALOG_CODE:
         if (!is_push_button(window)) return 0;
         return (window_style(window) & BUTTON_TYPE_MASK) == BUTTON_DEFAULT_PUSH ? DIALOG_CODE_DEFAULT_PUSH_BUTTON
-                                                                                 : DIALOG_CODE_PUSH_BUTTON;
+                                                                                : DIALOG_CODE_PUSH_BUTTON;
     case MSG_DESTROY:
         if (pressed_button == window) pressed_button = Window::NONE;
         if (space_button == window) space_button = Window::NONE;

@@ -20,7 +20,8 @@ constexpr const char* DIALOG_CLASS = "Dialog";
 // whole template as unusable.
 class TemplateReader {
 public:
-    TemplateReader(const void* block, std::size_t size) : bytes_(static_cast<const std::uint8_t*>(block)), size_(size) {}
+    TemplateReader(const void* block, std::size_t size)
+        : bytes_(static_cast<const std::uint8_t*>(block)), size_(size) {}
 
     bool ok() const { return ok_; }
     std::uint16_t word() {
@@ -141,8 +142,8 @@ void press_default_button(const RunningDialog& dialog, const Message& message) {
         return;
     }
     for (Window control : dialog.controls) {
-        if (is_window(control) && (send_message(control, MSG_GET_DIALOG_CODE, message.word, 0) &
-                                   DIALOG_CODE_DEFAULT_PUSH_BUTTON)) {
+        if (is_window(control) &&
+            (send_message(control, MSG_GET_DIALOG_CODE, message.word, 0) & DIALOG_CODE_DEFAULT_PUSH_BUTTON)) {
             if (is_enabled(control)) send_command(dialog.window, window_id(control), control);
             return;
         }
@@ -243,8 +244,8 @@ Window create_dialog(const DialogTemplate& parsed, Instance instance, Window own
         x += owner_client.x;
         y += owner_client.y;
     }
-    Window window = create_window(DIALOG_CLASS, parsed.title.c_str(), style, x, y, size.width, size.height,
-                                  Window::NONE, instance);
+    Window window =
+        create_window(DIALOG_CLASS, parsed.title.c_str(), style, x, y, size.width, size.height, Window::NONE, instance);
     if (window == Window::NONE) return Window::NONE;
     dialog.window = window;
     for (const DialogItemTemplate& item : parsed.items) {
@@ -278,12 +279,16 @@ bool parse_dialog_template(const void* block, std::size_t size, DialogTemplate& 
     parsed.height = reader.signed_word();
     std::uint16_t menu = reader.word();
     parsed.has_menu = menu != 0;
-    if (menu == 0xFFFF) reader.word();
-    else if (menu != 0) reader.text(menu);
+    if (menu == 0xFFFF)
+        reader.word();
+    else if (menu != 0)
+        reader.text(menu);
     std::uint16_t window_class = reader.word();
     parsed.has_class = window_class != 0;
-    if (window_class == 0xFFFF) reader.word();
-    else if (window_class != 0) reader.text(window_class);
+    if (window_class == 0xFFFF)
+        reader.word();
+    else if (window_class != 0)
+        reader.text(window_class);
     parsed.title = reader.text();
     if (parsed.style & DIALOG_SET_FONT) {
         parsed.font_point_size = reader.word();
@@ -313,8 +318,10 @@ bool parse_dialog_template(const void* block, std::size_t size, DialogTemplate& 
             if (item.class_name.empty()) return false;
         }
         std::uint16_t text_first = reader.word();
-        if (text_first == 0xFFFF) item.text_ordinal = reader.word();
-        else item.text = reader.text(text_first);
+        if (text_first == 0xFFFF)
+            item.text_ordinal = reader.word();
+        else
+            item.text = reader.text(text_first);
         std::uint16_t extra = reader.word();
         if (extra == 1) return false;
         // The size word counts itself.

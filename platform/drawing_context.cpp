@@ -1,12 +1,11 @@
 // Drawing contexts and drawing objects: handle tables, selection, and the
 // translation of each call into a rasterizer or font call on the right pixels.
-#include "platform/gdi.h"
-
 #include <algorithm>
 #include <cstring>
 #include <memory>
 #include <vector>
 
+#include "platform/gdi.h"
 #include "platform/rasterizer.h"
 #include "platform/window.h"
 #include "platform/window_system.h"
@@ -224,8 +223,8 @@ bool surface_of(const ContextRecord& context, Surface& surface) {
     ox += origin.x;
     oy += origin.y;
     Bitmap& pixels = level->surface;
-    Rect absolute{static_cast<int>(clip.left + ox), static_cast<int>(clip.top + oy),
-                  static_cast<int>(clip.right + ox), static_cast<int>(clip.bottom + oy)};
+    Rect absolute{static_cast<int>(clip.left + ox), static_cast<int>(clip.top + oy), static_cast<int>(clip.right + ox),
+                  static_cast<int>(clip.bottom + oy)};
     absolute.left = std::max(absolute.left, 0);
     absolute.top = std::max(absolute.top, 0);
     absolute.right = std::min(absolute.right, pixels.width);

@@ -1,10 +1,11 @@
 // fontconfig finds the font file, FreeType rasterises it once per glyph into
 // spans; drawing then only fills spans. Neither library is visible outside.
 #include "platform/font.h"
-#include "platform/span_observer.h"
 
 #include <fontconfig/fontconfig.h>
 #include <ft2build.h>
+
+#include "platform/span_observer.h"
 #include FT_FREETYPE_H
 #include FT_SYNTHESIS_H
 #include FT_TRUETYPE_TABLES_H
@@ -49,10 +50,9 @@ constexpr const char* DEJAVU_DIRECTORY = "/usr/share/fonts/truetype/dejavu/";
 
 // Unicode of the cp1252 codes 0x80-0x9F; 0 where cp1252 defines none.
 constexpr std::uint16_t CP1252_80_TO_9F[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
-    0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
 };
 
 // 0: no character, drawn as the missing glyph.
@@ -154,9 +154,7 @@ FontSystem& font_system() {
 int round_26_6(FT_Pos value) { return static_cast<int>((value + 32) >> 6); }
 int ceil_26_6(FT_Pos value) { return static_cast<int>((value + 63) >> 6); }
 
-std::size_t face_length(const FontRequest& request) {
-    return strnlen(request.face, sizeof request.face);
-}
+std::size_t face_length(const FontRequest& request) { return strnlen(request.face, sizeof request.face); }
 
 FontRequest normalized(const FontRequest& request) {
     FontRequest result;
@@ -173,9 +171,8 @@ FontRequest normalized(const FontRequest& request) {
 }
 
 bool same_request(const FontRequest& a, const FontRequest& b) {
-    return a.height == b.height && a.weight == b.weight && a.italic == b.italic &&
-           a.underline == b.underline && a.strike_out == b.strike_out &&
-           std::memcmp(a.face, b.face, sizeof a.face) == 0;
+    return a.height == b.height && a.weight == b.weight && a.italic == b.italic && a.underline == b.underline &&
+           a.strike_out == b.strike_out && std::memcmp(a.face, b.face, sizeof a.face) == 0;
 }
 
 bool has_family(FcPattern* pattern, const std::string& family) {
@@ -526,8 +523,8 @@ Size text_extent(const FontInstance* font, const char* text, int length) {
     return Size{static_cast<int>(std::min<std::int64_t>(width, INT_MAX)), sized.metrics.height};
 }
 
-void draw_text(const PixelTarget& target, const FontInstance* font, std::int64_t x, std::int64_t y,
-               const char* text, int length, Pixel text_pixel, bool opaque, Pixel background_pixel) {
+void draw_text(const PixelTarget& target, const FontInstance* font, std::int64_t x, std::int64_t y, const char* text,
+               int length, Pixel text_pixel, bool opaque, Pixel background_pixel) {
     if (!target.pixels || target.stride <= 0) return;
     const Clip clip{std::max(target.clip.left, 0), std::max(target.clip.top, 0),
                     std::min(target.clip.right, target.stride), target.clip.bottom};

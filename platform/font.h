@@ -47,9 +47,9 @@ class FontInstance;
 // (closest weight and slant within the family, synthetic bold or slant when the
 // family has none). Any other name is pinned instead of substituted: to
 // DejaVu Sans Mono when fontconfig classes the name as monospace, else to
-// Liberation Sans, or DejaVu Sans where that is not installed. Requests that resolve to the same face file, em height, bold
-// (weight >= 600), italic, underline and strike-out share one instance, so
-// pointers may be compared. A request used before costs a table look-up.
+// Liberation Sans, or DejaVu Sans where that is not installed. Requests that resolve to the same face file, em height,
+// bold (weight >= 600), italic, underline and strike-out share one instance, so pointers may be compared. A request
+// used before costs a table look-up.
 const FontInstance* find_font(const FontRequest& request);
 
 // The proportional system font of menus and dialogs (its average character
@@ -78,7 +78,7 @@ Size text_extent(const FontInstance* font, const char* text, int length);
 // may reach outside the cell box. Underline and strike-out are lines across
 // the extent width when the font asks for them. Writes only inside
 // target.clip; any x, y is safe.
-void draw_text(const PixelTarget& target, const FontInstance* font, std::int64_t x, std::int64_t y,
-               const char* text, int length, Pixel text_pixel, bool opaque, Pixel background_pixel);
+void draw_text(const PixelTarget& target, const FontInstance* font, std::int64_t x, std::int64_t y, const char* text,
+               int length, Pixel text_pixel, bool opaque, Pixel background_pixel);
 
 }  // namespace platform

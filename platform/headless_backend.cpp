@@ -31,8 +31,8 @@ void HeadlessBackend::run_due(std::int64_t up_to) {
     for (;;) {
         auto due = scheduled_.end();
         for (auto it = scheduled_.begin(); it != scheduled_.end(); ++it)
-            if (it->at <= up_to && (due == scheduled_.end() || it->at < due->at ||
-                                    (it->at == due->at && it->order < due->order)))
+            if (it->at <= up_to &&
+                (due == scheduled_.end() || it->at < due->at || (it->at == due->at && it->order < due->order)))
                 due = it;
         if (due == scheduled_.end()) return;
         auto action = std::move(due->action);

@@ -45,9 +45,7 @@ public:
     // Called whenever the program goes idle (a wait begins), before the clock moves.
     void set_idle_observer(std::function<void()> observer) { idle_observer_ = std::move(observer); }
     // Called with every presented surface (e.g. to keep frames).
-    void set_present_observer(std::function<void(Window, const Bitmap&)> observer) {
-        observer_ = std::move(observer);
-    }
+    void set_present_observer(std::function<void(Window, const Bitmap&)> observer) { observer_ = std::move(observer); }
 
 private:
     struct Scheduled {

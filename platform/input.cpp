@@ -113,21 +113,28 @@ void inject_text(const char* text) {
     static const struct {
         char plain, shifted;
         int key;
-    } punctuation[] = {{';', ':', KEY_SEMICOLON}, {'=', '+', KEY_EQUALS},    {',', '<', KEY_COMMA},
-                       {'-', '_', KEY_MINUS},     {'.', '>', KEY_PERIOD},    {'/', '?', KEY_SLASH},
-                       {'`', '~', KEY_BACKQUOTE}, {'[', '{', KEY_LEFT_BRACKET}, {'\\', '|', KEY_BACKSLASH},
+    } punctuation[] = {{';', ':', KEY_SEMICOLON},     {'=', '+', KEY_EQUALS},       {',', '<', KEY_COMMA},
+                       {'-', '_', KEY_MINUS},         {'.', '>', KEY_PERIOD},       {'/', '?', KEY_SLASH},
+                       {'`', '~', KEY_BACKQUOTE},     {'[', '{', KEY_LEFT_BRACKET}, {'\\', '|', KEY_BACKSLASH},
                        {']', '}', KEY_RIGHT_BRACKET}, {'\'', '"', KEY_QUOTE}};
     for (const char* p = text; p && *p; ++p) {
         char c = *p;
         int key = -1;
         bool shift = false;
-        if (c >= 'a' && c <= 'z') key = c - 'a' + 'A';
-        else if (c >= 'A' && c <= 'Z') key = c, shift = true;
-        else if (c >= '0' && c <= '9') key = c;
-        else if (c == ' ') key = KEY_SPACE;
-        else if (c == '\n' || c == '\r') key = KEY_ENTER;
-        else if (c == '\t') key = KEY_TAB;
-        else if (c == '\b') key = KEY_BACKSPACE;
+        if (c >= 'a' && c <= 'z')
+            key = c - 'a' + 'A';
+        else if (c >= 'A' && c <= 'Z')
+            key = c, shift = true;
+        else if (c >= '0' && c <= '9')
+            key = c;
+        else if (c == ' ')
+            key = KEY_SPACE;
+        else if (c == '\n' || c == '\r')
+            key = KEY_ENTER;
+        else if (c == '\t')
+            key = KEY_TAB;
+        else if (c == '\b')
+            key = KEY_BACKSPACE;
         else {
             for (int d = 0; d < 10; ++d)
                 if (shifted_digits[d] == c) key = '0' + d, shift = true;

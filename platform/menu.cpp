@@ -251,8 +251,8 @@ void track_menu(Window window, int popup_index) {
             } else {
                 int character = character_for_key(key, key_modifiers(message.position));
                 if (character > 0) {
-                    char lower = static_cast<char>(character >= 'A' && character <= 'Z' ? character - 'A' + 'a'
-                                                                                        : character);
+                    char lower =
+                        static_cast<char>(character >= 'A' && character <= 'Z' ? character - 'A' + 'a' : character);
                     for (const MenuEntry& entry : popup->entries) {
                         if (selectable(entry) && mnemonic_of(entry) == lower) {
                             choose = true;
@@ -270,8 +270,7 @@ void track_menu(Window window, int popup_index) {
         case MSG_CHARACTER:
         case MSG_SYSTEM_CHARACTER:
         case MSG_LEFT_BUTTON_DOWN:
-        case MSG_LEFT_BUTTON_UP:
-            break;
+        case MSG_LEFT_BUTTON_UP: break;
         case MSG_MENU_MOUSE_MOVE:
         case MSG_MENU_MOUSE_DOWN: {
             int x = low_half(message.position);
@@ -299,9 +298,7 @@ void track_menu(Window window, int popup_index) {
             }
             break;
         }
-        default:
-            dispatch_message(message);
-            break;
+        default: dispatch_message(message); break;
         }
     }
     menu_open = false;

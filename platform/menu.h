@@ -16,7 +16,7 @@ constexpr unsigned MENU_CHECKED = 0x0008;
 constexpr unsigned MENU_POPUP = 0x0010;
 constexpr unsigned MENU_SEPARATOR = 0x0800;
 
-Menu create_menu();        // a menu bar
+Menu create_menu();  // a menu bar
 Menu create_popup_menu();
 // For MENU_POPUP the identifier is the popup's handle value. Text may hold an
 // '&' before the mnemonic and a '\t' before a right-aligned label.

@@ -162,9 +162,7 @@ std::intptr_t send_message(Window window, unsigned message, std::uintptr_t word,
 
 std::intptr_t default_window_proc(Window window, unsigned message, std::uintptr_t word, std::intptr_t position) {
     switch (message) {
-    case MSG_CLOSE:
-        destroy_window(window);
-        return 0;
+    case MSG_CLOSE: destroy_window(window); return 0;
     case MSG_PAINT: {
         PaintInfo info;
         begin_paint(window, info);
@@ -196,8 +194,7 @@ std::intptr_t default_window_proc(Window window, unsigned message, std::uintptr_
         if (get_menu(window) != Menu::NONE) track_menu(window, static_cast<int>(word));
         (void)position;
         return 0;
-    default:
-        return 0;
+    default: return 0;
     }
 }
 

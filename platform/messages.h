@@ -9,8 +9,7 @@
 namespace platform {
 
 // A window procedure gets the window, the message and two parameter words.
-using WindowProc = std::intptr_t (*)(Window window, unsigned message, std::uintptr_t word,
-                                     std::intptr_t position);
+using WindowProc = std::intptr_t (*)(Window window, unsigned message, std::uintptr_t word, std::intptr_t position);
 
 struct Message {
     Window window = Window::NONE;
@@ -21,26 +20,26 @@ struct Message {
 
 constexpr unsigned MSG_CREATE = 0x0001;
 constexpr unsigned MSG_DESTROY = 0x0002;
-constexpr unsigned MSG_SIZE = 0x0005;          // position: width low 16 bits, height high 16 bits
+constexpr unsigned MSG_SIZE = 0x0005;  // position: width low 16 bits, height high 16 bits
 constexpr unsigned MSG_SET_FOCUS = 0x0007;
 constexpr unsigned MSG_KILL_FOCUS = 0x0008;
 constexpr unsigned MSG_ENABLE = 0x000A;
 constexpr unsigned MSG_PAINT = 0x000F;
 constexpr unsigned MSG_CLOSE = 0x0010;
-constexpr unsigned MSG_QUIT = 0x0012;          // word: exit code; never dispatched
-constexpr unsigned MSG_KEY_DOWN = 0x0100;      // word: virtual key
+constexpr unsigned MSG_QUIT = 0x0012;      // word: exit code; never dispatched
+constexpr unsigned MSG_KEY_DOWN = 0x0100;  // word: virtual key
 constexpr unsigned MSG_KEY_UP = 0x0101;
-constexpr unsigned MSG_CHARACTER = 0x0102;     // word: character code
+constexpr unsigned MSG_CHARACTER = 0x0102;  // word: character code
 constexpr unsigned MSG_SYSTEM_KEY_DOWN = 0x0104;
 constexpr unsigned MSG_SYSTEM_KEY_UP = 0x0105;
 constexpr unsigned MSG_SYSTEM_CHARACTER = 0x0106;
-constexpr unsigned MSG_INIT_DIALOG = 0x0110;   // word: focus control; position: initialisation value
-constexpr unsigned MSG_COMMAND = 0x0111;       // word: identifier low 16 bits, notification high 16
-constexpr unsigned MSG_TIMER = 0x0113;         // word: timer identifier
+constexpr unsigned MSG_INIT_DIALOG = 0x0110;       // word: focus control; position: initialisation value
+constexpr unsigned MSG_COMMAND = 0x0111;           // word: identifier low 16 bits, notification high 16
+constexpr unsigned MSG_TIMER = 0x0113;             // word: timer identifier
 constexpr unsigned MSG_LEFT_BUTTON_DOWN = 0x0201;  // position: x low 16 bits, y high 16 bits
 constexpr unsigned MSG_LEFT_BUTTON_UP = 0x0202;
 // Asks the default procedure to open the window's menu bar (keyboard or click).
-constexpr unsigned MSG_OPEN_MENU = 0x0400;     // word: popup index
+constexpr unsigned MSG_OPEN_MENU = 0x0400;  // word: popup index
 // Mouse input while a menu is open; position: window-surface x, y.
 constexpr unsigned MSG_MENU_MOUSE_DOWN = 0x0401;
 constexpr unsigned MSG_MENU_MOUSE_MOVE = 0x0402;

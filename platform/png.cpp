@@ -2,8 +2,6 @@
 // setjmp holds no object with a destructor; buffers are made by the callers.
 #include "platform/png.h"
 
-#include "platform/palette_map.h"
-
 #include <png.h>
 
 #include <algorithm>
@@ -14,6 +12,8 @@
 #include <memory>
 #include <utility>
 #include <vector>
+
+#include "platform/palette_map.h"
 
 namespace platform {
 namespace {
@@ -174,8 +174,7 @@ bool read_file(std::FILE* file, png_structp png, png_infop info, Bitmap& bitmap)
 
 }  // namespace
 
-bool write_png(const char* path, const Pixel* pixels, int width, int height, int stride,
-               const PngSettings& settings) {
+bool write_png(const char* path, const Pixel* pixels, int width, int height, int stride, const PngSettings& settings) {
     if (!path || !pixels || width <= 0 || height <= 0 || stride < width) return false;
     auto indexed = std::make_unique<IndexedPicture>();
     const bool as_palette = settings.palette && index_picture(pixels, width, height, stride, *indexed);

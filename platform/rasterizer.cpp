@@ -2,13 +2,14 @@
 // (wide stores for long runs). Exact integer arithmetic (128-bit, 256-bit for ellipse products)
 // keeps huge shapes identical to what the unclipped rule would give.
 #include "platform/rasterizer.h"
-#include "platform/span_observer.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <new>
 #include <utility>
+
+#include "platform/span_observer.h"
 
 namespace platform {
 
@@ -61,8 +62,8 @@ struct Clip {
 };
 
 Clip clip_of(const PixelTarget& target) {
-    Clip c{std::max(target.clip.left, 0), std::max(target.clip.top, 0),
-           std::min(target.clip.right, target.stride), target.clip.bottom};
+    Clip c{std::max(target.clip.left, 0), std::max(target.clip.top, 0), std::min(target.clip.right, target.stride),
+           target.clip.bottom};
     if (target.pixels == nullptr || c.empty()) return Clip{};
     return c;
 }
@@ -95,8 +96,8 @@ Pixel* pixel_at(const PixelTarget& target, std::int64_t x, std::int64_t y) {
     return target.pixels + static_cast<std::ptrdiff_t>(y) * target.stride + x;
 }
 
-void fill_clipped(const PixelTarget& target, const Clip& clip, std::int64_t left,
-                  std::int64_t top, std::int64_t right, std::int64_t bottom, Pixel pixel) {
+void fill_clipped(const PixelTarget& target, const Clip& clip, std::int64_t left, std::int64_t top, std::int64_t right,
+                  std::int64_t bottom, Pixel pixel) {
     left = std::max(left, clip.left);
     right = std::min(right, clip.right);
     top = std::max(top, clip.top);
@@ -111,8 +112,8 @@ void fill_clipped(const PixelTarget& target, const Clip& clip, std::int64_t left
 }
 
 // Inclusive span first .. last of row y.
-void fill_span(const PixelTarget& target, const Clip& clip, std::int64_t y, std::int64_t first,
-               std::int64_t last, Pixel pixel) {
+void fill_span(const PixelTarget& target, const Clip& clip, std::int64_t y, std::int64_t first, std::int64_t last,
+               Pixel pixel) {
     if (y < clip.top || y >= clip.bottom) return;
     first = std::max(first, clip.left);
     last = std::min(last, clip.right - 1);
@@ -154,9 +155,7 @@ U256 multiply(Uint128 a, Uint128 b) {
     return U256{p11 + (p01 >> 64) + (p10 >> 64) + (middle >> 64), (middle << 64) | (p00 & mask)};
 }
 
-bool less_or_equal(const U256& a, const U256& b) {
-    return a.high < b.high || (a.high == b.high && a.low <= b.low);
-}
+bool less_or_equal(const U256& a, const U256& b) { return a.high < b.high || (a.high == b.high && a.low <= b.low); }
 
 // Largest k >= 0 with k^2 h^2 <= w^2 q, i.e. floor(w * sqrt(q) / h); q <= h^2.
 std::int64_t ellipse_half_span(std::int64_t w, std::int64_t h, Uint128 q) {
@@ -178,8 +177,8 @@ std::int64_t ellipse_half_span(std::int64_t w, std::int64_t h, Uint128 q) {
     auto fits = [&](std::int64_t k) {
         return less_or_equal(multiply(static_cast<Uint128>(k) * static_cast<Uint128>(k), hh), limit);
     };
-    long double estimate = static_cast<long double>(w) * std::sqrt(static_cast<long double>(q)) /
-                           static_cast<long double>(h);
+    long double estimate =
+        static_cast<long double>(w) * std::sqrt(static_cast<long double>(q)) / static_cast<long double>(h);
     std::int64_t k = std::clamp(static_cast<std::int64_t>(estimate), std::int64_t{0}, w);
     while (k > 0 && !fits(k)) --k;
     while (k < w && fits(k + 1)) ++k;
@@ -198,8 +197,8 @@ Span ellipse_span(const Box& box, std::int64_t y) {
     const std::int64_t w = box.right - box.left;
     const std::int64_t h = box.bottom - box.top;
     const std::int64_t v = 2 * (y - box.top) + 1 - h;
-    const Uint128 q = static_cast<Uint128>(h) * static_cast<Uint128>(h) -
-                      static_cast<Uint128>(static_cast<Int128>(v) * v);
+    const Uint128 q =
+        static_cast<Uint128>(h) * static_cast<Uint128>(h) - static_cast<Uint128>(static_cast<Int128>(v) * v);
     const std::int64_t k = ellipse_half_span(w, h, q);
     const std::int64_t centre_twice = box.left + box.right - 1;
     return Span{ceil_div<std::int64_t>(centre_twice - k, 2), floor_div<std::int64_t>(centre_twice + k, 2)};
@@ -219,8 +218,8 @@ void fill_ellipse(const PixelTarget& target, const Clip& clip, const Box& box, P
     }
 }
 
-void outline_ellipse_thin(const PixelTarget& target, const Clip& clip, const Box& box,
-                          Pixel pen, const BrushStyle& brush) {
+void outline_ellipse_thin(const PixelTarget& target, const Clip& clip, const Box& box, Pixel pen,
+                          const BrushStyle& brush) {
     if (box.misses(clip)) return;
     const std::int64_t top = std::max(box.top, clip.top);
     const std::int64_t bottom = std::min(box.bottom, clip.bottom);
@@ -281,9 +280,8 @@ struct LineStamp {
 
 // Walks the thin line in major/minor coordinates over just the steps whose stamp
 // can touch the clip: [u_lo, u_hi) along the major axis, [v_lo, v_hi) across it.
-void walk_line(std::int64_t u0, std::int64_t v0, std::int64_t u1, std::int64_t v1,
-               std::int64_t u_lo, std::int64_t u_hi, std::int64_t v_lo, std::int64_t v_hi,
-               const LineStamp& stamp) {
+void walk_line(std::int64_t u0, std::int64_t v0, std::int64_t u1, std::int64_t v1, std::int64_t u_lo, std::int64_t u_hi,
+               std::int64_t v_lo, std::int64_t v_hi, const LineStamp& stamp) {
     const std::int64_t su = u1 > u0 ? 1 : -1;
     const std::int64_t sv = v1 >= v0 ? 1 : -1;
     const std::int64_t du = (u1 - u0) * su;
@@ -334,9 +332,7 @@ void walk_line(std::int64_t u0, std::int64_t v0, std::int64_t u1, std::int64_t v
 struct PolygonEdges {
     const Point64* points;
     int count;
-    Point64 at(int i) const {
-        return Point64{clamp_coord(points[i].x), clamp_coord(points[i].y)};
-    }
+    Point64 at(int i) const { return Point64{clamp_coord(points[i].x), clamp_coord(points[i].y)}; }
 };
 
 // First column whose centre lies at or right of the crossing of edge a-b with the
@@ -351,8 +347,8 @@ std::int64_t crossing_start(const Point64& a, const Point64& b, std::int64_t y) 
 }
 
 template <typename Wide>
-void fill_polygon_rows(const PixelTarget& target, const Clip& clip, const PolygonEdges& edges,
-                       std::int64_t top, std::int64_t bottom, std::int64_t* starts, Pixel pixel) {
+void fill_polygon_rows(const PixelTarget& target, const Clip& clip, const PolygonEdges& edges, std::int64_t top,
+                       std::int64_t bottom, std::int64_t* starts, Pixel pixel) {
     for (std::int64_t y = top; y < bottom; ++y) {
         int found = 0;
         for (int i = 0; i < edges.count; ++i) {
@@ -364,13 +360,11 @@ void fill_polygon_rows(const PixelTarget& target, const Clip& clip, const Polygo
             starts[found++] = crossing_start<Wide>(a, b, y);
         }
         std::sort(starts, starts + found);
-        for (int i = 0; i + 1 < found; i += 2)
-            fill_span(target, clip, y, starts[i], starts[i + 1] - 1, pixel);
+        for (int i = 0; i + 1 < found; i += 2) fill_span(target, clip, y, starts[i], starts[i + 1] - 1, pixel);
     }
 }
 
-void fill_polygon(const PixelTarget& target, const Clip& clip, const PolygonEdges& edges,
-                  Pixel pixel) {
+void fill_polygon(const PixelTarget& target, const Clip& clip, const PolygonEdges& edges, Pixel pixel) {
     std::int64_t min_x = COORD_LIMIT, max_x = -COORD_LIMIT;
     std::int64_t min_y = COORD_LIMIT, max_y = -COORD_LIMIT;
     for (int i = 0; i < edges.count; ++i) {
@@ -400,8 +394,8 @@ void fill_polygon(const PixelTarget& target, const Clip& clip, const PolygonEdge
 
 }  // namespace
 
-void fill_rect(const PixelTarget& target, std::int64_t left, std::int64_t top, std::int64_t right,
-               std::int64_t bottom, Pixel pixel) {
+void fill_rect(const PixelTarget& target, std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom,
+               Pixel pixel) {
     fill_clipped(target, clip_of(target), left, top, right, bottom, pixel);
 }
 
@@ -413,15 +407,13 @@ void set_pixel(const PixelTarget& target, std::int64_t x, std::int64_t y, Pixel 
     }
 }
 
-void draw_rectangle(const PixelTarget& target, std::int64_t left, std::int64_t top,
-                    std::int64_t right, std::int64_t bottom, const PenStyle& pen,
-                    const BrushStyle& brush) {
+void draw_rectangle(const PixelTarget& target, std::int64_t left, std::int64_t top, std::int64_t right,
+                    std::int64_t bottom, const PenStyle& pen, const BrushStyle& brush) {
     const Clip clip = clip_of(target);
     const Box box = normalised_box(left, top, right, bottom);
     if (clip.empty() || box.empty()) return;
     if (pen.null) {
-        if (!brush.null)
-            fill_clipped(target, clip, box.left, box.top, box.right - 1, box.bottom - 1, brush.pixel);
+        if (!brush.null) fill_clipped(target, clip, box.left, box.top, box.right - 1, box.bottom - 1, brush.pixel);
         return;
     }
     const std::int64_t w = pen_width(pen);
@@ -436,22 +428,18 @@ void draw_rectangle(const PixelTarget& target, std::int64_t left, std::int64_t t
     }
     fill_clipped(target, clip, outer.left, outer.top, outer.right, inner.top, pen.pixel);
     fill_clipped(target, clip, outer.left, inner.top, inner.left, inner.bottom, pen.pixel);
-    if (!brush.null)
-        fill_clipped(target, clip, inner.left, inner.top, inner.right, inner.bottom, brush.pixel);
+    if (!brush.null) fill_clipped(target, clip, inner.left, inner.top, inner.right, inner.bottom, brush.pixel);
     fill_clipped(target, clip, inner.right, inner.top, outer.right, inner.bottom, pen.pixel);
     fill_clipped(target, clip, outer.left, inner.bottom, outer.right, outer.bottom, pen.pixel);
 }
 
-void draw_ellipse(const PixelTarget& target, std::int64_t left, std::int64_t top,
-                  std::int64_t right, std::int64_t bottom, const PenStyle& pen,
-                  const BrushStyle& brush) {
+void draw_ellipse(const PixelTarget& target, std::int64_t left, std::int64_t top, std::int64_t right,
+                  std::int64_t bottom, const PenStyle& pen, const BrushStyle& brush) {
     const Clip clip = clip_of(target);
     const Box box = normalised_box(left, top, right, bottom);
     if (clip.empty() || box.empty()) return;
     if (pen.null) {
-        if (!brush.null)
-            fill_ellipse(target, clip, Box{box.left, box.top, box.right - 1, box.bottom - 1},
-                         brush.pixel);
+        if (!brush.null) fill_ellipse(target, clip, Box{box.left, box.top, box.right - 1, box.bottom - 1}, brush.pixel);
         return;
     }
     const std::int64_t w = pen_width(pen);
@@ -496,8 +484,8 @@ void draw_polygon(const PixelTarget& target, const Point64* points, int count, c
     }
 }
 
-void draw_line(const PixelTarget& target, std::int64_t x0, std::int64_t y0, std::int64_t x1,
-               std::int64_t y1, const PenStyle& pen) {
+void draw_line(const PixelTarget& target, std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1,
+               const PenStyle& pen) {
     const Clip clip = clip_of(target);
     if (clip.empty() || pen.null) return;
     x0 = clamp_coord(x0);
@@ -525,11 +513,9 @@ void draw_line(const PixelTarget& target, std::int64_t x0, std::int64_t y0, std:
     const bool x_major = (x1 > x0 ? x1 - x0 : x0 - x1) >= (y1 > y0 ? y1 - y0 : y0 - y1);
     const LineStamp stamp{target, clip, pen.pixel, w, x_major};
     if (x_major)
-        walk_line(x0, y0, x1, y1, clip.left, clip.right, clip.top - after + 1, clip.bottom + before,
-                  stamp);
+        walk_line(x0, y0, x1, y1, clip.left, clip.right, clip.top - after + 1, clip.bottom + before, stamp);
     else
-        walk_line(y0, x0, y1, x1, clip.top, clip.bottom, clip.left - after + 1, clip.right + before,
-                  stamp);
+        walk_line(y0, x0, y1, x1, clip.top, clip.bottom, clip.left - after + 1, clip.right + before, stamp);
 }
 
 }  // namespace platform

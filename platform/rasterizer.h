@@ -37,8 +37,8 @@ struct Point64 {
 
 // Sets columns left .. right-1 of rows top .. bottom-1. Nothing when right <= left
 // or bottom <= top (no swapping).
-void fill_rect(const PixelTarget& target, std::int64_t left, std::int64_t top, std::int64_t right,
-               std::int64_t bottom, Pixel pixel);
+void fill_rect(const PixelTarget& target, std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom,
+               Pixel pixel);
 
 // Box rule: corners are swapped first when left > right or top > bottom; then the
 // shape covers columns left .. right-1 and rows top .. bottom-1. A box with
@@ -49,9 +49,8 @@ void fill_rect(const PixelTarget& target, std::int64_t left, std::int64_t top, s
 // outside the box and w - w/2 inside it (the outermost box pixels included); the
 // brush fills what the band leaves inside.
 // Null pen: the brush alone fills columns left .. right-2 and rows top .. bottom-2.
-void draw_rectangle(const PixelTarget& target, std::int64_t left, std::int64_t top,
-                    std::int64_t right, std::int64_t bottom, const PenStyle& pen,
-                    const BrushStyle& brush);
+void draw_rectangle(const PixelTarget& target, std::int64_t left, std::int64_t top, std::int64_t right,
+                    std::int64_t bottom, const PenStyle& pen, const BrushStyle& brush);
 
 // Box rule as for draw_rectangle (swapping, empty boxes, null pen shrinking the
 // box by one column on the right and one row at the bottom).
@@ -67,9 +66,8 @@ void draw_rectangle(const PixelTarget& target, std::int64_t left, std::int64_t t
 // Wide pen of width w: the outline is the shape of the box grown by w/2 on every
 // side minus the shape of the box shrunk by w - w/2; the brush fills that inner
 // shape.
-void draw_ellipse(const PixelTarget& target, std::int64_t left, std::int64_t top,
-                  std::int64_t right, std::int64_t bottom, const PenStyle& pen,
-                  const BrushStyle& brush);
+void draw_ellipse(const PixelTarget& target, std::int64_t left, std::int64_t top, std::int64_t right,
+                  std::int64_t bottom, const PenStyle& pen, const BrushStyle& brush);
 
 // Fill rule: even-odd, sampled at pixel centres: pixel (x, y) is filled when the
 // ray from (x + 0.5, y + 0.5) crosses the closed polygon's edges an odd number of
@@ -88,8 +86,8 @@ void draw_polygon(const PixelTarget& target, const Point64* points, int count, c
 // Wide pen of width w: each pixel of that one-pixel line becomes a run of w pixels
 // across the major axis, from w/2 before it to w - w/2 - 1 after it: a horizontal
 // width-2 line at row y covers rows y-1 and y, a vertical one columns x-1 and x.
-void draw_line(const PixelTarget& target, std::int64_t x0, std::int64_t y0, std::int64_t x1,
-               std::int64_t y1, const PenStyle& pen);
+void draw_line(const PixelTarget& target, std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1,
+               const PenStyle& pen);
 
 // Sets the one pixel when it lies inside the clip.
 void set_pixel(const PixelTarget& target, std::int64_t x, std::int64_t y, Pixel pixel);

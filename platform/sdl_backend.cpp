@@ -34,7 +34,7 @@ struct NativeWindow {
     SDL_Window* native = nullptr;
     std::uint32_t id = 0;
     bool resizable = false;
-    Point placed;  // the position last asked of the window system
+    Point placed;       // the position last asked of the window system
     Insets host_frame;  // the decorations last reported to the platform
 };
 
@@ -91,14 +91,15 @@ public:
     void create_native_window(Window window, const char* title, const Rect& outer, bool resizable) override {
         Uint32 flags = SDL_WINDOW_HIDDEN;
         if (resizable) flags |= SDL_WINDOW_RESIZABLE;
-        SDL_Window* native = SDL_CreateWindow(utf8_title(title).c_str(), outer.left * scale_, outer.top * scale_,
-                                              std::max(outer.width(), 1) * scale_, std::max(outer.height(), 1) * scale_,
-                                              flags);
+        SDL_Window* native =
+            SDL_CreateWindow(utf8_title(title).c_str(), outer.left * scale_, outer.top * scale_,
+                             std::max(outer.width(), 1) * scale_, std::max(outer.height(), 1) * scale_, flags);
         if (!native) {
             std::fprintf(stderr, "%s: cannot create a window: %s\n", program_invocation_short_name, SDL_GetError());
             return;
         }
-        windows_.push_back(NativeWindow{window, native, SDL_GetWindowID(native), resizable, Point{outer.left, outer.top}, Insets{}});
+        windows_.push_back(
+            NativeWindow{window, native, SDL_GetWindowID(native), resizable, Point{outer.left, outer.top}, Insets{}});
     }
 
     void show_native_window(Window window, bool visible) override {
@@ -127,7 +128,8 @@ public:
         int height = 0;
         SDL_GetWindowSize(native->native, &width, &height);
         if (width != outer.width() * scale_ || height != outer.height() * scale_)
-            SDL_SetWindowSize(native->native, std::max(outer.width(), 1) * scale_, std::max(outer.height(), 1) * scale_);
+            SDL_SetWindowSize(native->native, std::max(outer.width(), 1) * scale_,
+                              std::max(outer.height(), 1) * scale_);
         // Only a new position is asked for: the user may have moved the window since.
         if (outer.left != native->placed.x || outer.top != native->placed.y) {
             SDL_SetWindowPosition(native->native, outer.left * scale_, outer.top * scale_);
@@ -150,9 +152,9 @@ public:
         if (!screen) return;
         const Bitmap& picture = screen_picture(window, surface, scratch_);
         // Pixels are 0x00RRGGBB, SDL's RGB888; the blit is a plain copy when the screen matches.
-        SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<Pixel*>(picture.pixels.data()),
-                                                                 picture.width, picture.height, 32,
-                                                                 picture.width * 4, SDL_PIXELFORMAT_RGB888);
+        SDL_Surface* source =
+            SDL_CreateRGBSurfaceWithFormatFrom(const_cast<Pixel*>(picture.pixels.data()), picture.width, picture.height,
+                                               32, picture.width * 4, SDL_PIXELFORMAT_RGB888);
         if (!source) return;
         if (screen->w != picture.width * scale_ || screen->h != picture.height * scale_)
             SDL_FillRect(screen, nullptr, SDL_MapRGB(screen->format, 255, 255, 255));
@@ -240,11 +242,8 @@ private:
                 inject_key_up(key);
             break;
         }
-        case SDL_WINDOWEVENT:
-            translate_window_event(event.window);
-            break;
-        default:
-            break;
+        case SDL_WINDOWEVENT: translate_window_event(event.window); break;
+        default: break;
         }
     }
 
@@ -272,15 +271,9 @@ private:
         native = find_by_id(event.windowID);
         if (!native) return;
         switch (event.event) {
-        case SDL_WINDOWEVENT_CLOSE:
-            inject_close(window);
-            break;
-        case SDL_WINDOWEVENT_FOCUS_GAINED:
-            inject_focus(window);
-            break;
-        case SDL_WINDOWEVENT_EXPOSED:
-            inject_expose(window);
-            break;
+        case SDL_WINDOWEVENT_CLOSE: inject_close(window); break;
+        case SDL_WINDOWEVENT_FOCUS_GAINED: inject_focus(window); break;
+        case SDL_WINDOWEVENT_EXPOSED: inject_expose(window); break;
         case SDL_WINDOWEVENT_MOVED:
             // Where the user put it: dialogs open relative to the real place.
             native->placed = Point{unscaled(event.data1), unscaled(event.data2)};
@@ -291,8 +284,7 @@ private:
             // The native surface is new at any size change, so it needs the pixels again.
             inject_expose(window);
             break;
-        default:
-            break;
+        default: break;
         }
     }
 
@@ -374,7 +366,8 @@ std::unique_ptr<Backend> create_sdl_backend() {
     if (SDL_GetDisplayDPI(0, &dpi, nullptr, nullptr) != 0) dpi = 0;
     SDL_DisplayMode mode;
     Size screen = SDL_GetDesktopDisplayMode(0, &mode) == 0 ? Size{mode.w, mode.h} : Size{1024, 768};
-    return std::make_unique<SdlBackend>(choose_display_scale(std::getenv("KAVRO_SCALE"), dpi, screen, SCALED_WINDOW_ROOM));
+    return std::make_unique<SdlBackend>(
+        choose_display_scale(std::getenv("KAVRO_SCALE"), dpi, screen, SCALED_WINDOW_ROOM));
 }
 
 std::uint32_t native_window_id(Window window) {

@@ -90,8 +90,7 @@ void notify_size(Window window) {
     WindowRecord* record = find_window(window);
     if (!record) return;
     Size size = client_size(*record);
-    if (record->size_sent && size.width == record->last_sent_size.width &&
-        size.height == record->last_sent_size.height)
+    if (record->size_sent && size.width == record->last_sent_size.width && size.height == record->last_sent_size.height)
         return;
     record->size_sent = true;
     record->last_sent_size = size;
@@ -139,8 +138,8 @@ bool register_class(const WindowClass& window_class) {
     return true;
 }
 
-Window create_window(const char* class_name, const char* title, unsigned style, int x, int y, int width,
-                     int height, Window parent, Instance, std::intptr_t create_value) {
+Window create_window(const char* class_name, const char* title, unsigned style, int x, int y, int width, int height,
+                     Window parent, Instance, std::intptr_t create_value) {
     if (!class_name) return Window::NONE;
     int class_index = -1;
     for (std::size_t i = 0; i < detail::classes.size(); ++i)
@@ -212,7 +211,8 @@ bool show_window(Window window, int show_mode) {
         if (top_level) {
             if (!was_visible) {
                 record->invalid = true;
-                record->invalid_area = Rect{0, 0, detail::client_size(*record).width, detail::client_size(*record).height};
+                record->invalid_area =
+                    Rect{0, 0, detail::client_size(*record).width, detail::client_size(*record).height};
                 record->needs_present = true;
             }
             if (show_mode != SHOW_NO_ACTIVATE) {
@@ -424,7 +424,7 @@ bool invalidate(Window window) {
     WindowRecord* record = find_window(window);
     if (!record) return false;
     Size size = record->parent == Window::NONE ? detail::client_size(*record)
-                                                 : Size{record->outer.width(), record->outer.height()};
+                                               : Size{record->outer.width(), record->outer.height()};
     record->invalid = true;
     record->invalid_area = Rect{0, 0, size.width, size.height};
     return true;
@@ -471,10 +471,10 @@ Rect close_box_rect(Window window) {
 
 Insets own_frame(unsigned style) {
     if (style & STYLE_CHILD) return Insets{};
-    int border = (style & STYLE_SIZING_BORDER) ? SIZING_BORDER
+    int border = (style & STYLE_SIZING_BORDER)              ? SIZING_BORDER
                  : (style & STYLE_CAPTION) == STYLE_CAPTION ? FIXED_BORDER
-                 : (style & STYLE_BORDER) ? THIN_BORDER
-                                          : 0;
+                 : (style & STYLE_BORDER)                   ? THIN_BORDER
+                                                            : 0;
     int title = (style & STYLE_CAPTION) == STYLE_CAPTION ? TITLE_BAR_HEIGHT : 0;
     return Insets{border, border + title, border, border};
 }
@@ -508,8 +508,8 @@ bool erase_invalid(Window window) {
         if (!parent) return false;
         area = Rect{area.left + r->outer.left, area.top + r->outer.top, area.right + r->outer.left,
                     area.bottom + r->outer.top};
-        Size bounds = parent->parent == Window::NONE ? client_size(*parent)
-                                                     : Size{parent->outer.width(), parent->outer.height()};
+        Size bounds =
+            parent->parent == Window::NONE ? client_size(*parent) : Size{parent->outer.width(), parent->outer.height()};
         area.left = std::max(area.left, 0);
         area.top = std::max(area.top, 0);
         area.right = std::min(area.right, bounds.width);

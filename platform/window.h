@@ -21,8 +21,8 @@ constexpr unsigned STYLE_SYSTEM_MENU = 0x00080000;  // close box
 constexpr unsigned STYLE_SIZING_BORDER = 0x00040000;
 constexpr unsigned STYLE_MINIMIZE_BOX = 0x00020000;
 constexpr unsigned STYLE_MAXIMIZE_BOX = 0x00010000;
-constexpr unsigned STYLE_OVERLAPPED_WINDOW = STYLE_CAPTION | STYLE_SYSTEM_MENU | STYLE_SIZING_BORDER |
-                                             STYLE_MINIMIZE_BOX | STYLE_MAXIMIZE_BOX;
+constexpr unsigned STYLE_OVERLAPPED_WINDOW =
+    STYLE_CAPTION | STYLE_SYSTEM_MENU | STYLE_SIZING_BORDER | STYLE_MINIMIZE_BOX | STYLE_MAXIMIZE_BOX;
 constexpr unsigned STYLE_POPUP = 0x80000000;
 constexpr unsigned STYLE_CHILD = 0x40000000;
 constexpr unsigned STYLE_VISIBLE = 0x10000000;
@@ -74,8 +74,8 @@ bool register_class(const WindowClass& window_class);
 
 // Calls the procedure with MSG_CREATE before it returns. Window::NONE when the
 // class is unknown. A child window is placed relative to its parent's client area.
-Window create_window(const char* class_name, const char* title, unsigned style, int x, int y, int width,
-                     int height, Window parent, Instance instance, std::intptr_t create_value = 0);
+Window create_window(const char* class_name, const char* title, unsigned style, int x, int y, int width, int height,
+                     Window parent, Instance instance, std::intptr_t create_value = 0);
 bool destroy_window(Window window);
 bool is_window(Window window);
 // Returns whether the window was visible before.
@@ -112,7 +112,7 @@ bool invalidate(Window window);
 
 struct PaintInfo {
     DrawingContext context = DrawingContext::NONE;  // handed by begin_paint
-    Rect area;                  // the area that was invalid
+    Rect area;                                      // the area that was invalid
 };
 // Erases the invalid area with the class background, validates it and hands a
 // drawing context clipped to the client area; end_paint releases it.

@@ -53,9 +53,11 @@ struct Caption {
 };
 
 constexpr Caption CAPTIONS[BUTTON_COUNT] = {
-    {"Go", KAVRO_FOREST_GREEN},   {"Stop", KAVRO_RED},         {"Faster", KAVRO_NAVY_BLUE},
-    {"Slower", KAVRO_NAVY_BLUE},  {"New Color", KAVRO_NAVY_BLUE}, {"How Many?", KAVRO_NAVY_BLUE},
-    {"Rain!!", KAVRO_NAVY_BLUE},  {"VL Crew", KAVRO_NAVY_BLUE},  {"Quit", KAVRO_NAVY_BLUE},
+    {"Go", KAVRO_FOREST_GREEN},     {"Stop", KAVRO_RED},
+    {"Faster", KAVRO_NAVY_BLUE},    {"Slower", KAVRO_NAVY_BLUE},
+    {"New Color", KAVRO_NAVY_BLUE}, {"How Many?", KAVRO_NAVY_BLUE},
+    {"Rain!!", KAVRO_NAVY_BLUE},    {"VL Crew", KAVRO_NAVY_BLUE},
+    {"Quit", KAVRO_NAVY_BLUE},
 };
 
 int submenu_top(const PanelState& panel) { return SUBMENU_TOP - BUTTON_HEIGHT * panel.menu_button; }
@@ -63,22 +65,20 @@ int submenu_top(const PanelState& panel) { return SUBMENU_TOP - BUTTON_HEIGHT * 
 void draw_row_boxes(const PanelState& panel, int right) {
     int top = submenu_top(panel);
     for (int r = 0; r < panel.row_count; ++r) {
-        KAVRO_rectangle(KAVRO_NAVY_BLUE, SUBMENU_LEFT, top - ROW_HEIGHT * r, right,
-                        top - ROW_HEIGHT * (r + 1), OUTLINE);
+        KAVRO_rectangle(KAVRO_NAVY_BLUE, SUBMENU_LEFT, top - ROW_HEIGHT * r, right, top - ROW_HEIGHT * (r + 1),
+                        OUTLINE);
     }
 }
 
 void draw_label(const PanelState& panel, int row, const char* text) {
-    KAVRO_text(KAVRO_NAVY_BLUE, LABEL_X, submenu_top(panel) - LABEL_DROP - ROW_HEIGHT * row, LABEL_SIZE,
-               "%s", text);
+    KAVRO_text(KAVRO_NAVY_BLUE, LABEL_X, submenu_top(panel) - LABEL_DROP - ROW_HEIGHT * row, LABEL_SIZE, "%s", text);
 }
 
 void draw_labels(const PanelState& panel) {
     int top = submenu_top(panel);
     if (panel.menu_button >= 0 && panel.menu_button < CAR_BUTTONS) {
         for (int r = 0; r < panel.item_count; ++r) {
-            KAVRO_text(KAVRO_NAVY_BLUE, LABEL_X, top - LABEL_DROP - ROW_HEIGHT * r, LABEL_SIZE, "Car %d",
-                       r + 1);
+            KAVRO_text(KAVRO_NAVY_BLUE, LABEL_X, top - LABEL_DROP - ROW_HEIGHT * r, LABEL_SIZE, "Car %d", r + 1);
         }
         draw_label(panel, panel.item_count, "All");
         draw_label(panel, panel.item_count + 1, "Back");
@@ -113,19 +113,15 @@ void apply_car_command(int button, int slot, bool all, CarTable& cars) {
         cars.parked_speed[slot] = cars.speed[slot];
         cars.speed[slot] = 0;
         break;
-    case FASTER:
-        cars.speed[slot] = clamp_speed(cars.speed[slot] + 1, 0);
-        break;
+    case FASTER: cars.speed[slot] = clamp_speed(cars.speed[slot] + 1, 0); break;
     case SLOWER:
         // Slowing all cars never stops one, and starts the stopped ones.
         cars.speed[slot] = clamp_speed(cars.speed[slot] - 1, all ? 1 : 0);
         break;
     case NEW_COLOR:
-        cars.color[slot] = all ? random_number() % KAVRO_COLOR_COUNT
-                               : (cars.color[slot] + 1) % KAVRO_COLOR_COUNT;
+        cars.color[slot] = all ? random_number() % KAVRO_COLOR_COUNT : (cars.color[slot] + 1) % KAVRO_COLOR_COUNT;
         break;
-    default:
-        break;
+    default: break;
     }
 }
 

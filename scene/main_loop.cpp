@@ -47,8 +47,8 @@ void set_car_start_values(CarTable& cars) {
 
 }  // namespace
 
-void start_up(SceneRecords& s, KAVRO_instance instance, KAVRO_instance previous_instance,
-              const char* command_line, int show_mode) {
+void start_up(SceneRecords& s, KAVRO_instance instance, KAVRO_instance previous_instance, const char* command_line,
+              int show_mode) {
     s.sky.sky_color = KAVRO_ICE_BLUE;
     seed_random();
     KAVRO_open(instance, previous_instance, command_line, show_mode);
@@ -88,11 +88,8 @@ int run_turn(SceneRecords& s) {
         advance_sun(s.sky);
         move_cars(s.cars, s.panel);
         break;
-    case KAVRO_QUIT:
-        quit = 1;
-        break;
-    default:
-        break;
+    case KAVRO_QUIT: quit = 1; break;
+    default: break;
     }
     redraw(s);
     return quit;
@@ -114,8 +111,8 @@ void redraw(SceneRecords& s) {
     draw_status(s.panel, s.rain);
 }
 
-int run_bridge(SceneRecords& s, KAVRO_instance instance, KAVRO_instance previous_instance,
-               const char* command_line, int show_mode) {
+int run_bridge(SceneRecords& s, KAVRO_instance instance, KAVRO_instance previous_instance, const char* command_line,
+               int show_mode) {
     start_up(s, instance, previous_instance, command_line, show_mode);
     int quit = 0;
     while (quit == 0) {

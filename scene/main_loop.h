@@ -17,8 +17,8 @@ struct SceneRecords {
 // Opens the toolkit with the four start parameters, switches the drawing log
 // off, clears the canvas, starts the animation, sets the start values and
 // draws the first picture (which already holds the first car).
-void start_up(SceneRecords& s, KAVRO_instance instance, KAVRO_instance previous_instance,
-              const char* command_line, int show_mode);
+void start_up(SceneRecords& s, KAVRO_instance instance, KAVRO_instance previous_instance, const char* command_line,
+              int show_mode);
 
 // Awaits one event, applies it, and redraws; returns 1 when the event ended
 // the program (a quit event or the "Quit" button), else 0.
@@ -29,7 +29,7 @@ int run_turn(SceneRecords& s);
 void redraw(SceneRecords& s);
 
 // Start-up, turns until one asks to quit, then the toolkit's close; 0.
-int run_bridge(SceneRecords& s, KAVRO_instance instance, KAVRO_instance previous_instance,
-               const char* command_line, int show_mode);
+int run_bridge(SceneRecords& s, KAVRO_instance instance, KAVRO_instance previous_instance, const char* command_line,
+               int show_mode);
 
 }  // namespace bridge

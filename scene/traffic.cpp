@@ -21,8 +21,7 @@ int slot_limit(int count) { return std::clamp(count, 0, MAX_CARS); }
 bool is_slot(int i) { return i >= 0 && i < MAX_CARS; }
 
 bool in_entry_zone(int x) {
-    return (x >= ENTRY_ZONE_NEAR && x <= ENTRY_ZONE_FAR) ||
-           (x >= -ENTRY_ZONE_FAR && x <= -ENTRY_ZONE_NEAR);
+    return (x >= ENTRY_ZONE_NEAR && x <= ENTRY_ZONE_FAR) || (x >= -ENTRY_ZONE_FAR && x <= -ENTRY_ZONE_NEAR);
 }
 
 void draw_car(int x, int y, int color) {

@@ -5,10 +5,10 @@
 namespace kavro {
 
 struct TracedCall {
-    const char* name;     // the operation without its prefix: "rectangle", "text", "open", ...
-    const int* args;      // its int arguments in call order (colour first for drawing calls)
+    const char* name;  // the operation without its prefix: "rectangle", "text", "open", ...
+    const int* args;   // its int arguments in call order (colour first for drawing calls)
     int arg_count;
-    const char* text;     // the formatted text of text calls, else null
+    const char* text;  // the formatted text of text calls, else null
 };
 
 using CallObserver = void (*)(void* context, const TracedCall& call);
@@ -24,7 +24,8 @@ template <typename... Ints>
 inline void trace_call(const char* name, const char* text, Ints... values) {
     if (!detail::call_observer) return;
     const int args[sizeof...(values) + 1] = {static_cast<int>(values)..., 0};
-    detail::call_observer(detail::call_observer_context, TracedCall{name, args, static_cast<int>(sizeof...(values)), text});
+    detail::call_observer(detail::call_observer_context,
+                          TracedCall{name, args, static_cast<int>(sizeof...(values)), text});
 }
 
 }  // namespace kavro

@@ -134,8 +134,7 @@ void render_command(const DrawCommand& command) {
     case DRAW_OVAL: draw_shape(command); break;
     case DRAW_LINE: draw_line_command(command); break;
     case DRAW_PIXEL:
-        platform::set_pixel(state.canvas, state.centre_x + command.x1, state.centre_y - command.y1,
-                            rgb(command.color));
+        platform::set_pixel(state.canvas, state.centre_x + command.x1, state.centre_y - command.y1, rgb(command.color));
         break;
     case DRAW_TEXT: draw_text_command(command); break;
     default: break;
@@ -177,8 +176,7 @@ int text_worker(int color, int x, int y, int ptsize, const char* text) {
     return 1;
 }
 
-int format_and_draw(const char* call, int color, int x, int y, int ptsize, const char* format,
-                    std::va_list arguments) {
+int format_and_draw(const char* call, int color, int x, int y, int ptsize, const char* format, std::va_list arguments) {
     if (!ready_to_draw(call)) return 0;
     char buffer[TEXT_BUFFER_SIZE];
     int count = format_message(buffer, sizeof buffer, format, arguments);
@@ -287,8 +285,8 @@ int KAVRO_oval(int color, int x1, int y1, int x2, int y2, int width) {
         if (width == 0)
             KAVRO_printf("%s oval with bounding box (%d,%d) to (%d,%d), filled\n", color_name(color), x1, y1, x2, y2);
         else
-            KAVRO_printf("%s oval with bounding box (%d,%d) to (%d,%d), line width %d\n", color_name(color), x1, y1,
-                         x2, y2, width);
+            KAVRO_printf("%s oval with bounding box (%d,%d) to (%d,%d), line width %d\n", color_name(color), x1, y1, x2,
+                         y2, width);
     }
     DrawCommand command;
     command.kind = DRAW_OVAL;

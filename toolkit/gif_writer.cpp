@@ -228,7 +228,8 @@ void GifWriter::encode_codes(std::size_t count, int min_code_size, int transpare
     // The symbol a string starting at pixel i begins with.
     auto first_symbol = [&](std::size_t i) {
         if (!unchanged || !unchanged[i]) return static_cast<unsigned>(indices[i]);
-        if (i + 1 < count && !leads_on(keep, i + 1) && leads_on(indices[i], i + 1)) return static_cast<unsigned>(indices[i]);
+        if (i + 1 < count && !leads_on(keep, i + 1) && leads_on(indices[i], i + 1))
+            return static_cast<unsigned>(indices[i]);
         return keep;
     };
 
@@ -297,8 +298,8 @@ bool GifWriter::close() {
         head.push_back(static_cast<std::uint8_t>(colour >> 8));
         head.push_back(static_cast<std::uint8_t>(colour));
     }
-    const std::uint8_t loop_forever[] = {0x21, 0xFF, 11, 'N', 'E', 'T', 'S', 'C', 'A', 'P', 'E', '2', '.', '0',
-                                         3, 1, 0, 0, 0};
+    const std::uint8_t loop_forever[] = {0x21, 0xFF, 11,  'N', 'E', 'T', 'S', 'C', 'A', 'P',
+                                         'E',  '2',  '.', '0', 3,   1,   0,   0,   0};
     head.insert(head.end(), std::begin(loop_forever), std::end(loop_forever));
     body_.push_back(0x3B);
     bool ok = std::fwrite(head.data(), 1, head.size(), file_) == head.size() &&

@@ -41,11 +41,11 @@ private:
     int frames_ = 0;
     int highest_index_ = 0;  // the palette written covers every index used
     platform::PaletteMap palette_;
-    std::vector<platform::Pixel> shown_;      // the picture a viewer shows after the last frame
-    std::vector<std::uint8_t> indices_;       // the rectangle's palette indices
-    std::vector<std::uint8_t> unchanged_;     // 1 where the rectangle shows what was there
-    std::vector<std::uint16_t> children_;     // LZW string table: code and index to longer code
-    std::vector<std::uint8_t> body_;          // the frames, written behind the palette at close
+    std::vector<platform::Pixel> shown_;   // the picture a viewer shows after the last frame
+    std::vector<std::uint8_t> indices_;    // the rectangle's palette indices
+    std::vector<std::uint8_t> unchanged_;  // 1 where the rectangle shows what was there
+    std::vector<std::uint16_t> children_;  // LZW string table: code and index to longer code
+    std::vector<std::uint8_t> body_;       // the frames, written behind the palette at close
 };
 
 }  // namespace kavro

@@ -69,8 +69,7 @@
 /* Only the calls declared here are visible from the shared library. */
 #if defined(__GNUC__)
 #define KAVRO_API __attribute__((visibility("default")))
-#define KAVRO_PRINTF_FORMAT(format_index, first_argument) \
-    __attribute__((format(printf, format_index, first_argument)))
+#define KAVRO_PRINTF_FORMAT(format_index, first_argument) __attribute__((format(printf, format_index, first_argument)))
 #else
 #define KAVRO_API
 #define KAVRO_PRINTF_FORMAT(format_index, first_argument)
@@ -241,7 +240,7 @@ typedef void* KAVRO_instance;
  * pass KAVRO_SHOW_NORMAL".
  */
 KAVRO_API int KAVRO_open(KAVRO_instance instance, KAVRO_instance previous_instance, const char* command_line,
-               int show_mode);
+                         int show_mode);
 /**
  * Ends the use of the toolkit: closes the script file and, headless with
  * KAVRO_PICTURE set, writes the picture. The windows and the canvas stay
@@ -465,8 +464,7 @@ KAVRO_API int KAVRO_line(int color, int x1, int y1, int x2, int y2, int width);
  * While logging is on: "%s text at (%d,%d), \"%s\"\n" (colour name, x, y,
  * the formatted text).
  */
-KAVRO_API int KAVRO_text(int color, int x, int y, int ptsize, const char* format, ...)
-    KAVRO_PRINTF_FORMAT(5, 6);
+KAVRO_API int KAVRO_text(int color, int x, int y, int ptsize, const char* format, ...) KAVRO_PRINTF_FORMAT(5, 6);
 /**
  * The same as KAVRO_text(), under a second name.
  *
@@ -476,8 +474,7 @@ KAVRO_API int KAVRO_text(int color, int x, int y, int ptsize, const char* format
  * @param format a printf format.
  * @return the number of characters formatted.
  */
-KAVRO_API int KAVRO_textf(int color, int x, int y, int ptsize, const char* format, ...)
-    KAVRO_PRINTF_FORMAT(5, 6);
+KAVRO_API int KAVRO_textf(int color, int x, int y, int ptsize, const char* format, ...) KAVRO_PRINTF_FORMAT(5, 6);
 /**
  * Does nothing to the canvas: what is drawn is not kept, so nothing can be
  * taken back. Prints "KAVRO_undo is no longer supported.\n" in the text window,
@@ -573,7 +570,7 @@ KAVRO_API int KAVRO_gets(const char* prompt, char* result);
  * @return the program's exit code.
  */
 KAVRO_API int KAVRO_main(KAVRO_instance instance, KAVRO_instance previous_instance, const char* command_line,
-               int show_mode);
+                         int show_mode);
 
 /**
  * Calendar time in whole seconds from the toolkit's clock: virtual under the

@@ -41,13 +41,13 @@ bool opened_for(const char* call) {
 bool check_before_first_wait(const char* call) {
     if (!opened_for(call)) return false;
     state.drew_before_waiting = true;
-    if (platform::monotonic_ms() - state.opened_at_ms >= UNSHOWN_GRACE_MS) report_misuse("KAVRO_await_event", NEVER_CALLED);
+    if (platform::monotonic_ms() - state.opened_at_ms >= UNSHOWN_GRACE_MS)
+        report_misuse("KAVRO_await_event", NEVER_CALLED);
     return true;
 }
 
 void report_if_never_shown() {
-    if (!state.awaited && state.drew_before_waiting)
-        report_misuse("KAVRO_await_event", NEVER_CALLED);
+    if (!state.awaited && state.drew_before_waiting) report_misuse("KAVRO_await_event", NEVER_CALLED);
 }
 
 }  // namespace kavro

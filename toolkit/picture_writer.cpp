@@ -15,7 +15,9 @@ constexpr std::size_t MAX_WAITING = 4;
 }  // namespace
 
 PictureWriter::PictureWriter(std::string gif_path, std::string out_dir, int gif_centiseconds)
-    : gif_path_(std::move(gif_path)), out_dir_(std::move(out_dir)), gif_centiseconds_(gif_centiseconds),
+    : gif_path_(std::move(gif_path)),
+      out_dir_(std::move(out_dir)),
+      gif_centiseconds_(gif_centiseconds),
       worker_([this] { run(); }) {}
 
 PictureWriter::~PictureWriter() { finish(); }

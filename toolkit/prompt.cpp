@@ -19,14 +19,14 @@ constexpr int GETS_PROMPT_LENGTH = 79;
 constexpr int GETS_RESULT_SIZE = 256;
 
 void build_gets_template(const char* prompt, std::uint8_t (&block)[GETS_TEMPLATE_SIZE]);
-std::intptr_t gets_dialog_proc(platform::Window dialog, unsigned message, std::uintptr_t word,
-                               std::intptr_t position);
+std::intptr_t gets_dialog_proc(platform::Window dialog, unsigned message, std::uintptr_t word, std::intptr_t position);
 
 namespace {
 
 using namespace platform;
 
-constexpr unsigned GETS_DIALOG_STYLE = STYLE_POPUP | STYLE_VISIBLE | STYLE_CAPTION | STYLE_SYSTEM_MENU | DIALOG_MODAL_FRAME;
+constexpr unsigned GETS_DIALOG_STYLE =
+    STYLE_POPUP | STYLE_VISIBLE | STYLE_CAPTION | STYLE_SYSTEM_MENU | DIALOG_MODAL_FRAME;
 constexpr unsigned GETS_EDIT_STYLE =
     STYLE_CHILD | STYLE_VISIBLE | STYLE_BORDER | STYLE_TABSTOP | EDIT_MULTILINE | EDIT_AUTO_VERTICAL_SCROLL;
 constexpr unsigned GETS_OKAY_STYLE = STYLE_CHILD | STYLE_VISIBLE | STYLE_TABSTOP | BUTTON_DEFAULT_PUSH;
@@ -108,9 +108,7 @@ void build_gets_template(const char* prompt, std::uint8_t (&block)[GETS_TEMPLATE
 
 std::intptr_t gets_dialog_proc(Window dialog, unsigned message, std::uintptr_t word, std::intptr_t position) {
     switch (message) {
-    case MSG_INIT_DIALOG:
-        gets_result = reinterpret_cast<char*>(position);
-        return 1;
+    case MSG_INIT_DIALOG: gets_result = reinterpret_cast<char*>(position); return 1;
     case MSG_COMMAND:
         if (word != ID_GETS_OKAY) return 0;
         if (gets_result) get_dialog_item_text(dialog, ID_GETS_EDIT, gets_result, static_cast<int>(gets_result_size));

@@ -113,8 +113,8 @@ void report(const ReplayOutcome& o, int fd) {
                  static_cast<long long>(o.turns), static_cast<long long>(o.frames),
                  static_cast<long long>(o.script_events), static_cast<long long>(o.blank_lines),
                  static_cast<long long>(o.stopped_at_line));
-    std::fprintf(out, "playback-finished %d\nbound %s\noutput-error %s\n", o.playback_finished ? 1 : 0,
-                 o.bound.c_str(), o.output_error.c_str());
+    std::fprintf(out, "playback-finished %d\nbound %s\noutput-error %s\n", o.playback_finished ? 1 : 0, o.bound.c_str(),
+                 o.output_error.c_str());
     for (std::int64_t frame : o.png_frames) std::fprintf(out, "png %lld\n", static_cast<long long>(frame));
     std::fprintf(out, "end\n");
     std::fclose(out);
@@ -216,10 +216,9 @@ ReplayOutcome finish_replay() {
         // giflib creates its file for the owner alone; a picture is for everyone to read.
         std::error_code ignored;
         if (!d.settings.gif.empty() && d.outcome.output_error.empty())
-            std::filesystem::permissions(d.settings.gif, std::filesystem::perms::owner_read |
-                                                             std::filesystem::perms::owner_write |
-                                                             std::filesystem::perms::group_read |
-                                                             std::filesystem::perms::others_read,
+            std::filesystem::permissions(d.settings.gif,
+                                         std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
+                                             std::filesystem::perms::group_read | std::filesystem::perms::others_read,
                                          ignored);
         if (d.outcome.bound.empty() && d.headless->time_limit_reached()) d.outcome.bound = "virtual-time";
         d.outcome.script_events = state.script_counts.events;

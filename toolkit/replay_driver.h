@@ -23,14 +23,14 @@ constexpr std::int64_t MAX_START_TIME = 253'402'300'799;
 
 struct ReplaySettings {
     std::string script;
-    std::int64_t start_time = 0;   // calendar seconds of the virtual clock
+    std::int64_t start_time = 0;  // calendar seconds of the virtual clock
     FrameList frames;
-    std::string out_dir;           // PNG frames go here; empty: none
-    std::string gif;               // empty: no GIF
-    std::int64_t then_run = 0;     // turns to animate after the script
+    std::string out_dir;        // PNG frames go here; empty: none
+    std::string gif;            // empty: no GIF
+    std::int64_t then_run = 0;  // turns to animate after the script
     std::int64_t max_turns = DEFAULT_MAX_TURNS;
     std::int64_t max_frames = DEFAULT_MAX_FRAMES;
-    int report_fd = -1;            // the launcher reads the outcome here
+    int report_fd = -1;  // the launcher reads the outcome here
     // Called with every chosen frame, besides the files (tests keep them).
     std::function<void(std::int64_t frame, const platform::Bitmap& picture)> frame_observer;
 };
@@ -43,8 +43,8 @@ struct ReplayOutcome {
     std::int64_t blank_lines = 0;
     std::int64_t stopped_at_line = 0;  // a line that is no event ended playback; 0: none
     bool playback_finished = false;
-    std::string bound;                 // "max-turns", "max-frames", "virtual-time" or empty
-    std::string output_error;          // the path that could not be written, or empty
+    std::string bound;                     // "max-turns", "max-frames", "virtual-time" or empty
+    std::string output_error;              // the path that could not be written, or empty
     std::vector<std::int64_t> png_frames;  // the frames written as PNG files
 };
 

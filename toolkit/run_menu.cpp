@@ -37,7 +37,8 @@ const RunMenuEntry RUN_MENU[] = {
 void build_menu(platform::Window window) {
     platform::Menu bar = platform::create_menu();
     state.run_menu = platform::create_popup_menu();
-    for (const RunMenuEntry& entry : RUN_MENU) platform::append_menu(state.run_menu, entry.flags, entry.identifier, entry.text);
+    for (const RunMenuEntry& entry : RUN_MENU)
+        platform::append_menu(state.run_menu, entry.flags, entry.identifier, entry.text);
     platform::append_menu(bar, platform::MENU_POPUP, static_cast<unsigned>(state.run_menu), "&Run");
     platform::set_menu(window, bar);
     platform::draw_menu_bar(window);

@@ -69,7 +69,9 @@ void script_write_event(int kind, int x, int y, char key) {
     if (!state.script_file_writing) return;
     switch (kind) {
     case KAVRO_MOUSE: std::fprintf(state.script_file, "KAVRO_MOUSE(%d, %d);\n", x, y); break;
-    case KAVRO_KBD: std::fprintf(state.script_file, "KAVRO_KBD(%d);\n", static_cast<int>(static_cast<signed char>(key))); break;
+    case KAVRO_KBD:
+        std::fprintf(state.script_file, "KAVRO_KBD(%d);\n", static_cast<int>(static_cast<signed char>(key)));
+        break;
     case KAVRO_PERIODIC: std::fprintf(state.script_file, "KAVRO_PERIODIC(%d);\n", state.periodic_count); break;
     default: break;
     }

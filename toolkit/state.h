@@ -116,8 +116,7 @@ void erase_canvas();
 bool pump_one_message();
 std::intptr_t graphics_window_proc(platform::Window window, unsigned message, std::uintptr_t word,
                                    std::intptr_t position);
-std::intptr_t text_window_proc(platform::Window window, unsigned message, std::uintptr_t word,
-                               std::intptr_t position);
+std::intptr_t text_window_proc(platform::Window window, unsigned message, std::uintptr_t word, std::intptr_t position);
 void run_command(unsigned identifier);
 void put_text_line(const char* message);
 int format_message(char* buffer, std::size_t size, const char* format, std::va_list arguments);

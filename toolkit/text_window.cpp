@@ -68,8 +68,7 @@ void put_text_line(const char* message) {
     platform::release_dc(window, context);
 }
 
-std::intptr_t text_window_proc(platform::Window window, unsigned message, std::uintptr_t word,
-                               std::intptr_t position) {
+std::intptr_t text_window_proc(platform::Window window, unsigned message, std::uintptr_t word, std::intptr_t position) {
     switch (message) {
     case platform::MSG_PAINT: {
         platform::PaintInfo paint;
@@ -86,9 +85,7 @@ std::intptr_t text_window_proc(platform::Window window, unsigned message, std::u
         return 0;
     }
     case platform::MSG_KEY_DOWN:
-    case platform::MSG_KEY_UP:
-        platform::post_message(state.graphics_window, message, word, position);
-        return 0;
+    case platform::MSG_KEY_UP: platform::post_message(state.graphics_window, message, word, position); return 0;
     default: return platform::default_window_proc(window, message, word, position);
     }
 }
@@ -105,8 +102,9 @@ extern "C" int KAVRO_printf(const char* format, ...) {
     va_end(arguments);
     store_message(buffer, static_cast<std::size_t>(count));
     if (!state.opened) {
-        report_misuse("KAVRO_printf", "was called before KAVRO_open; its text is kept and shows in the text window "
-                                      "once KAVRO_open has run");
+        report_misuse("KAVRO_printf",
+                      "was called before KAVRO_open; its text is kept and shows in the text window "
+                      "once KAVRO_open has run");
         return count;
     }
     put_text_line(buffer);

@@ -125,16 +125,26 @@ bool read_outcome(const std::string& report, kavro::ReplayOutcome& outcome) {
         std::getline(in, rest);
         if (!rest.empty() && rest[0] == ' ') rest.erase(0, 1);
         long long number = std::atoll(rest.c_str());
-        if (key == "turns") outcome.turns = number;
-        else if (key == "frames") outcome.frames = number;
-        else if (key == "script-events") outcome.script_events = number;
-        else if (key == "blank-lines") outcome.blank_lines = number;
-        else if (key == "stopped-at-line") outcome.stopped_at_line = number;
-        else if (key == "playback-finished") outcome.playback_finished = number != 0;
-        else if (key == "bound") outcome.bound = rest;
-        else if (key == "output-error") outcome.output_error = rest;
-        else if (key == "png") outcome.png_frames.push_back(number);
-        else if (key == "end") complete = true;
+        if (key == "turns")
+            outcome.turns = number;
+        else if (key == "frames")
+            outcome.frames = number;
+        else if (key == "script-events")
+            outcome.script_events = number;
+        else if (key == "blank-lines")
+            outcome.blank_lines = number;
+        else if (key == "stopped-at-line")
+            outcome.stopped_at_line = number;
+        else if (key == "playback-finished")
+            outcome.playback_finished = number != 0;
+        else if (key == "bound")
+            outcome.bound = rest;
+        else if (key == "output-error")
+            outcome.output_error = rest;
+        else if (key == "png")
+            outcome.png_frames.push_back(number);
+        else if (key == "end")
+            complete = true;
     }
     return complete;
 }
@@ -279,8 +289,8 @@ int run_replay(const ReplayOptions& options, std::ostream& out, std::ostream& er
         if (!reported && clean_exit)
             err << "kavro-replay: " << program << " ended without opening KAVRO's windows; is it a KAVRO program?\n";
         else
-            err << "kavro-replay: " << program << " " << describe_status(child.status) << " after "
-                << outcome.turns << " turns\n";
+            err << "kavro-replay: " << program << " " << describe_status(child.status) << " after " << outcome.turns
+                << " turns\n";
         return EXIT_PROGRAM_FAILED;
     }
     if (!outcome.output_error.empty()) {
@@ -310,7 +320,7 @@ int run_replay(const ReplayOptions& options, std::ostream& out, std::ostream& er
     }
     if (!options.compare_dir.empty())
         return compare_frames(outcome.png_frames, settings.out_dir, options.compare_dir, out, err) ? EXIT_DONE
-                                                                                                  : EXIT_FRAMES_DIFFER;
+                                                                                                   : EXIT_FRAMES_DIFFER;
     return EXIT_DONE;
 }
 

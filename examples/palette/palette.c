@@ -8,9 +8,9 @@
 #include <kavro.h>
 
 static const char* const COLOR_NAMES[KAVRO_COLOR_COUNT] = {
-    "black", "white", "red", "green", "blue", "yellow", "magenta", "cyan",
-    "purple", "navy blue", "dusty plum", "ice blue", "turquoise", "orange", "brown", "pink",
-    "chalk", "gold", "peach", "forest green", "sea green", "olive", "50% gray", "20% gray"};
+    "black",  "white",     "red",        "green",        "blue",      "yellow", "magenta",  "cyan",
+    "purple", "navy blue", "dusty plum", "ice blue",     "turquoise", "orange", "brown",    "pink",
+    "chalk",  "gold",      "peach",      "forest green", "sea green", "olive",  "50% gray", "20% gray"};
 
 static void draw_palette(void) {
     int color;
@@ -26,8 +26,8 @@ static void draw_palette(void) {
         KAVRO_pixel(color, -84, y - 1);
         KAVRO_circle(color, -45, y, 7);
         KAVRO_triangle(color, -15, y - 7, 15, y - 7, 0, y + 7, 0);
-        KAVRO_rectangle(color, 30, y + 7, 55, y - 7, 0);  /* width 0: filled */
-        KAVRO_rectangle(color, 70, y + 7, 95, y - 7, 1);  /* width 1: outline */
+        KAVRO_rectangle(color, 30, y + 7, 55, y - 7, 0); /* width 0: filled */
+        KAVRO_rectangle(color, 70, y + 7, 95, y - 7, 1); /* width 1: outline */
         KAVRO_oval(color, 110, y + 7, 140, y - 7, 0);
         KAVRO_oval(color, 155, y + 7, 185, y - 7, 2);
         KAVRO_line(color, 200, y - 6, 230, y + 6, 0);

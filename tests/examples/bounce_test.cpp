@@ -1,9 +1,8 @@
-#include "support/test_support.h"
-#include "support/toolkit_fixture.h"
-
 #include <vector>
 
 #include "platform/message_queue.h"
+#include "support/test_support.h"
+#include "support/toolkit_fixture.h"
 
 extern "C" int bounce_main(void);
 

@@ -1,7 +1,6 @@
+#include "platform/message_queue.h"
 #include "support/test_support.h"
 #include "support/toolkit_fixture.h"
-
-#include "platform/message_queue.h"
 
 extern "C" int click_draw_main(void);
 
@@ -13,9 +12,8 @@ class ClickDraw : public test_support::ToolkitTest {
 protected:
     // A click at application point (x, y), at virtual time at_ms.
     void click_at(std::int64_t at_ms, int x, int y) {
-        headless->schedule(at_ms, [x, y] {
-            platform::inject_click(state.graphics_window, state.centre_x + x, state.centre_y - y);
-        });
+        headless->schedule(
+            at_ms, [x, y] { platform::inject_click(state.graphics_window, state.centre_x + x, state.centre_y - y); });
     }
     void type_at(std::int64_t at_ms, const char* text) {
         headless->schedule(at_ms, [text] { platform::inject_text(text); });

@@ -1,7 +1,6 @@
+#include "platform/message_queue.h"
 #include "support/test_support.h"
 #include "support/toolkit_fixture.h"
-
-#include "platform/message_queue.h"
 
 extern "C" int palette_main(KAVRO_instance instance, KAVRO_instance previous_instance, const char* command_line,
                             int show_mode);

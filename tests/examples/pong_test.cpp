@@ -1,9 +1,8 @@
-#include "support/test_support.h"
-#include "support/toolkit_fixture.h"
-
 #include <vector>
 
 #include "platform/message_queue.h"
+#include "support/test_support.h"
+#include "support/toolkit_fixture.h"
 
 extern "C" int pong_main(void);
 
@@ -61,9 +60,7 @@ TEST_F(Pong, MissedBallEndsTheGameAndAClickStartsANewOne) {
     Look playing, over, again;
     look_at(1'050, playing);
     look_at(6'050, over);
-    headless->schedule(6'100, [] {
-        platform::inject_click(state.graphics_window, state.centre_x, state.centre_y);
-    });
+    headless->schedule(6'100, [] { platform::inject_click(state.graphics_window, state.centre_x, state.centre_y); });
     look_at(6'150, again);
     run_until(6'200);
     ASSERT_GT(playing.ball.count, 0) << "no ball in play";

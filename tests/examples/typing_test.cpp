@@ -1,11 +1,10 @@
-#include "support/test_support.h"
-#include "support/toolkit_fixture.h"
-
 #include <cstring>
 #include <string>
 
 #include "platform/font.h"
 #include "platform/message_queue.h"
+#include "support/test_support.h"
+#include "support/toolkit_fixture.h"
 
 extern "C" int typing_main(void);
 

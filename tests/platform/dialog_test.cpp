@@ -90,7 +90,7 @@ struct Seen {
     Window init_focus = Window::NONE;
     std::intptr_t init_value = 0;
     bool init_answer = true;
-    int end_on = -1;           // command that ends the dialog with 1000 + its identifier
+    int end_on = -1;  // command that ends the dialog with 1000 + its identifier
     bool end_in_init = false;
 };
 Seen seen;
@@ -261,9 +261,9 @@ TEST_F(DialogTest, UnusableTemplateOrOwnerGivesMinusOneAndChangesNothing) {
         EXPECT_TRUE(is_enabled(owner));
         EXPECT_EQ(focus_window(), focus);
     }
-    EXPECT_EQ(dialog_box_indirect(nullptr, good.bytes.data(), good.bytes.size(), static_cast<Window>(999),
-                                  recording_proc, 0),
-              -1);
+    EXPECT_EQ(
+        dialog_box_indirect(nullptr, good.bytes.data(), good.bytes.size(), static_cast<Window>(999), recording_proc, 0),
+        -1);
     EXPECT_EQ(seen.init_focus, Window::NONE);
     for (std::uint32_t later = 1; later <= 10; ++later)
         EXPECT_FALSE(is_window(static_cast<Window>(static_cast<std::uint32_t>(owner) + later))) << "left behind";
@@ -289,8 +289,8 @@ TEST_F(DialogTest, ReturnsTheEndDialogValueWithTheOwnerDisabledMeanwhile) {
 }
 
 TEST_F(DialogTest, TheOwnerIsActiveAgainWithTheNativeFocusEvenWhenAnotherWindowHadIt) {
-    Window other = create_window("Owner", "Other", STYLE_CAPTION | STYLE_VISIBLE, 0, 0, 100, 100, Window::NONE,
-                                 nullptr);
+    Window other =
+        create_window("Owner", "Other", STYLE_CAPTION | STYLE_VISIBLE, 0, 0, 100, 100, Window::NONE, nullptr);
     Window during = Window::NONE;
     run_with(name_dialog(), [&](Window dialog) {
         during = headless->last_activated();
@@ -482,13 +482,40 @@ TEST_F(DialogTest, EditTypesAtTheCaretAndEditsWithTheKeys) {
     std::vector<std::string> texts;
     const std::vector<std::pair<std::function<void()>, std::string>> steps = {
         {[] { inject_text("abcd"); }, "abcd"},
-        {[] { inject_key_press(KEY_HOME); inject_key_press(KEY_DELETE); }, "bcd"},
-        {[] { inject_key_press(KEY_END); inject_key_press(KEY_BACKSPACE); }, "bc"},
-        {[] { inject_key_press(KEY_LEFT); inject_text("X"); }, "bXc"},
-        {[] { inject_key_press(KEY_RIGHT); inject_key_press(KEY_RIGHT); inject_text("!"); }, "bXc!"},
-        {[] { inject_key_press(KEY_HOME); inject_key_press(KEY_BACKSPACE); inject_key_press(KEY_LEFT); inject_text("<"); },
+        {[] {
+             inject_key_press(KEY_HOME);
+             inject_key_press(KEY_DELETE);
+         },
+         "bcd"},
+        {[] {
+             inject_key_press(KEY_END);
+             inject_key_press(KEY_BACKSPACE);
+         },
+         "bc"},
+        {[] {
+             inject_key_press(KEY_LEFT);
+             inject_text("X");
+         },
+         "bXc"},
+        {[] {
+             inject_key_press(KEY_RIGHT);
+             inject_key_press(KEY_RIGHT);
+             inject_text("!");
+         },
+         "bXc!"},
+        {[] {
+             inject_key_press(KEY_HOME);
+             inject_key_press(KEY_BACKSPACE);
+             inject_key_press(KEY_LEFT);
+             inject_text("<");
+         },
          "<bXc!"},
-        {[] { inject_key_press(KEY_END); inject_key_press(KEY_DELETE); inject_text(" Ok?"); }, "<bXc! Ok?"},
+        {[] {
+             inject_key_press(KEY_END);
+             inject_key_press(KEY_DELETE);
+             inject_text(" Ok?");
+         },
+         "<bXc! Ok?"},
     };
     for (std::size_t i = 0; i < steps.size(); ++i) {
         headless->schedule(100 + static_cast<std::int64_t>(i) * 10, steps[i].first);
@@ -581,7 +608,8 @@ TEST_F(DialogTest, EditIsAWhiteFieldInAOnePixelBorderWithTextAndACaretWhileFocus
 TEST_F(DialogTest, EditWithAutoScrollTakesEverythingAndKeepsTheCaretInView) {
     std::string dots(400, '.');
     for (bool auto_scroll : {true, false}) {
-        unsigned style = CHILD | STYLE_BORDER | STYLE_TABSTOP | EDIT_MULTILINE | (auto_scroll ? EDIT_AUTO_VERTICAL_SCROLL : 0);
+        unsigned style =
+            CHILD | STYLE_BORDER | STYLE_TABSTOP | EDIT_MULTILINE | (auto_scroll ? EDIT_AUTO_VERTICAL_SCROLL : 0);
         std::string text;
         std::vector<int> caret;
         headless->schedule(headless->now() + 100, [&] { inject_text(dots.c_str()); });
@@ -590,14 +618,16 @@ TEST_F(DialogTest, EditWithAutoScrollTakesEverythingAndKeepsTheCaretInView) {
             text = item_text(dialog, EDIT_ID);
             Rect edit;
             get_window_rect(get_dialog_item(dialog, EDIT_ID), edit);
-            caret = tall_black_columns(client_picture(dialog), Rect{edit.left + 1, edit.top + 1, edit.right - 1,
-                                                                     edit.bottom - 1},
+            caret = tall_black_columns(client_picture(dialog),
+                                       Rect{edit.left + 1, edit.top + 1, edit.right - 1, edit.bottom - 1},
                                        dialog_base_unit_y());
             end_dialog(dialog, 0);
         });
         run(name_dialog(style));
-        if (auto_scroll) EXPECT_EQ(text.size(), dots.size());
-        else EXPECT_LT(text.size(), dots.size()) << "only what fits the field";
+        if (auto_scroll)
+            EXPECT_EQ(text.size(), dots.size());
+        else
+            EXPECT_LT(text.size(), dots.size()) << "only what fits the field";
         EXPECT_GT(text.size(), 100u);
         EXPECT_EQ(caret.size(), 1u) << (auto_scroll ? "auto-scroll" : "fixed");
     }

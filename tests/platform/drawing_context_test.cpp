@@ -1,5 +1,3 @@
-#include "platform/gdi.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,6 +6,7 @@
 #include <limits>
 #include <vector>
 
+#include "platform/gdi.h"
 #include "platform/headless_backend.h"
 #include "platform/menu.h"
 #include "platform/message_queue.h"
@@ -110,8 +109,7 @@ TEST(SelectObject, ReturnsTheObjectOfTheSameKindItReplaces) {
     EXPECT_EQ(select_object(canvas.context, brush), stock_object(StockObject::WHITE_BRUSH));
     EXPECT_EQ(select_object(canvas.context, font), stock_object(StockObject::SYSTEM_FONT));
     EXPECT_EQ(select_object(canvas.context, stock_object(StockObject::NULL_PEN)), pen);
-    EXPECT_EQ(select_object(canvas.context, stock_object(StockObject::NULL_PEN)),
-              stock_object(StockObject::NULL_PEN));
+    EXPECT_EQ(select_object(canvas.context, stock_object(StockObject::NULL_PEN)), stock_object(StockObject::NULL_PEN));
     DrawingContext fresh = create_compatible_dc(canvas.context);
     DrawingObject other = create_compatible_bitmap(fresh, 3, 3);
     EXPECT_NE(select_object(fresh, other), DrawingObject::NONE);

@@ -78,9 +78,7 @@ TEST(FontMatching, BoldWeightSelectsHeavierGlyphs) {
               count_of(drawn(font("KAVRO-font", 20, 400), text), INK));
 }
 
-TEST(FontMatching, NegativeHeightMeansItsAbsoluteValue) {
-    EXPECT_EQ(font("KAVRO-font", -28), font("KAVRO-font", 28));
-}
+TEST(FontMatching, NegativeHeightMeansItsAbsoluteValue) { EXPECT_EQ(font("KAVRO-font", -28), font("KAVRO-font", 28)); }
 
 TEST(FontMatching, UnterminatedFaceAndExtremeHeightsGiveUsableFonts) {
     FontRequest unterminated;
@@ -263,8 +261,8 @@ TEST(TextClipping, FarAwayCoordinatesWriteNothing) {
     FontRequest decorated = request("KAVRO-font", 28);
     decorated.underline = decorated.strike_out = true;
     const FontInstance* font = platform::find_font(decorated);
-    const std::int64_t far[] = {INT64_MIN, INT64_MIN / 2, -(std::int64_t{1} << 40), INT_MIN, -5000,
-                                5000,      INT_MAX,       std::int64_t{1} << 40,   INT64_MAX / 2, INT64_MAX};
+    const std::int64_t far[] = {INT64_MIN, INT64_MIN / 2, -(std::int64_t{1} << 40), INT_MIN,       -5000,
+                                5000,      INT_MAX,       std::int64_t{1} << 40,    INT64_MAX / 2, INT64_MAX};
     Bitmap bitmap(64, 32, PAPER);
     for (std::int64_t x : far) {
         for (std::int64_t y : far) {

@@ -72,8 +72,8 @@ TEST(ScheduledInput, ArrivesAtItsVirtualTime) {
     headless.schedule(350, [window] { inject_click(window, 5, 5); });
     headless.schedule(1'000, [] { inject_key_press('A'); });
     EXPECT_EQ(run_until_quit(), 1);
-    std::vector<Event> expected{{100, MSG_TIMER}, {200, MSG_TIMER},           {300, MSG_TIMER},
-                                {350, MSG_LEFT_BUTTON_DOWN}, {400, MSG_TIMER}, {500, MSG_TIMER}};
+    std::vector<Event> expected{{100, MSG_TIMER}, {200, MSG_TIMER}, {300, MSG_TIMER}, {350, MSG_LEFT_BUTTON_DOWN},
+                                {400, MSG_TIMER}, {500, MSG_TIMER}};
     EXPECT_EQ(events, expected);
     EXPECT_TRUE(headless.time_limit_reached());
 }

@@ -40,8 +40,10 @@ std::vector<Message> queued() {
     std::vector<Message> messages;
     Message m;
     for (int i = 0; i < 1000 && peek_message(m); ++i) {
-        if (m.message == MSG_PAINT) dispatch_message(m);
-        else if (m.message != MSG_QUIT) messages.push_back(m);
+        if (m.message == MSG_PAINT)
+            dispatch_message(m);
+        else if (m.message != MSG_QUIT)
+            messages.push_back(m);
     }
     return messages;
 }
@@ -147,7 +149,7 @@ TEST(Keys, WithAltHeldBecomeSystemKeys) {
     std::vector<std::pair<unsigned, std::uintptr_t>> seen;
     for (const Message& m : queued()) seen.emplace_back(m.message, m.word);
     std::vector<std::pair<unsigned, std::uintptr_t>> expected{
-        {MSG_SYSTEM_KEY_DOWN, KEY_ALT}, {MSG_SYSTEM_KEY_DOWN, 'X'},    {MSG_SYSTEM_KEY_UP, 'X'},
+        {MSG_SYSTEM_KEY_DOWN, KEY_ALT}, {MSG_SYSTEM_KEY_DOWN, 'X'},     {MSG_SYSTEM_KEY_UP, 'X'},
         {MSG_SYSTEM_KEY_UP, KEY_ALT},   {MSG_SYSTEM_KEY_DOWN, KEY_F10}, {MSG_SYSTEM_KEY_UP, KEY_F10}};
     EXPECT_EQ(seen, expected);
 }

@@ -31,8 +31,7 @@ Window start() {
     window_class.name = "recorder";
     window_class.procedure = recording_proc;
     register_class(window_class);
-    Window window =
-        create_window("recorder", "test", STYLE_OVERLAPPED_WINDOW, 0, 0, 200, 100, Window::NONE, nullptr);
+    Window window = create_window("recorder", "test", STYLE_OVERLAPPED_WINDOW, 0, 0, 200, 100, Window::NONE, nullptr);
     show_window(window, SHOW_NORMAL);
     Message paint;
     if (peek_message(paint)) dispatch_message(paint);
@@ -46,8 +45,7 @@ std::string typed() {
     Message m;
     for (int i = 0; i < 1000 && peek_message(m); ++i) {
         translate_message(m);
-        if (m.message == MSG_CHARACTER || m.message == MSG_SYSTEM_CHARACTER)
-            characters += static_cast<char>(m.word);
+        if (m.message == MSG_CHARACTER || m.message == MSG_SYSTEM_CHARACTER) characters += static_cast<char>(m.word);
         dispatch_message(m);
     }
     return characters;
@@ -68,8 +66,8 @@ TEST(MessageOrder, PostedMessagesFirstInOrderThenPaintThenTimer) {
         order.emplace_back(m.message, m.word);
         dispatch_message(m);
     }
-    std::vector<std::pair<unsigned, std::uintptr_t>> expected{
-        {MSG_COMMAND, 1}, {MSG_COMMAND, 2}, {MSG_QUIT, 0}, {MSG_COMMAND, 3}, {MSG_PAINT, 0}, {MSG_TIMER, 9}};
+    std::vector<std::pair<unsigned, std::uintptr_t>> expected{{MSG_COMMAND, 1}, {MSG_COMMAND, 2}, {MSG_QUIT, 0},
+                                                              {MSG_COMMAND, 3}, {MSG_PAINT, 0},   {MSG_TIMER, 9}};
     EXPECT_EQ(order, expected);
 }
 
@@ -90,8 +88,7 @@ TEST(QuitRequest, CarriesItsExitCodeAndIsNeverDispatched) {
 
 TEST(PostMessage, MessagesForADestroyedWindowAreDropped) {
     Window window = start();
-    Window other =
-        create_window("recorder", "other", STYLE_OVERLAPPED_WINDOW, 0, 0, 50, 50, Window::NONE, nullptr);
+    Window other = create_window("recorder", "other", STYLE_OVERLAPPED_WINDOW, 0, 0, 50, 50, Window::NONE, nullptr);
     post_message(window, MSG_COMMAND, 1, 0);
     post_message(other, MSG_COMMAND, 2, 0);
     destroy_window(window);
@@ -185,9 +182,9 @@ TEST(Translate, DigitsAndPunctuationFollowAUsLayout) {
     const struct {
         int key;
         char plain, with_shift;
-    } punctuation[] = {{KEY_SEMICOLON, ';', ':'}, {KEY_EQUALS, '=', '+'},       {KEY_COMMA, ',', '<'},
-                       {KEY_MINUS, '-', '_'},     {KEY_PERIOD, '.', '>'},       {KEY_SLASH, '/', '?'},
-                       {KEY_BACKQUOTE, '`', '~'}, {KEY_LEFT_BRACKET, '[', '{'}, {KEY_BACKSLASH, '\\', '|'},
+    } punctuation[] = {{KEY_SEMICOLON, ';', ':'},     {KEY_EQUALS, '=', '+'},       {KEY_COMMA, ',', '<'},
+                       {KEY_MINUS, '-', '_'},         {KEY_PERIOD, '.', '>'},       {KEY_SLASH, '/', '?'},
+                       {KEY_BACKQUOTE, '`', '~'},     {KEY_LEFT_BRACKET, '[', '{'}, {KEY_BACKSLASH, '\\', '|'},
                        {KEY_RIGHT_BRACKET, ']', '}'}, {KEY_QUOTE, '\'', '"'}};
     for (const auto& p : punctuation) {
         EXPECT_EQ(character_for_key(p.key, 0), p.plain);

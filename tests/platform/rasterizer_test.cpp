@@ -143,8 +143,7 @@ bool in_disc(std::int64_t cx, std::int64_t cy, std::int64_t r, std::int64_t x, s
 }
 
 // The centre-sampling rule for any box, in products small enough for 128 bits.
-bool in_ellipse(std::int64_t l, std::int64_t t, std::int64_t r, std::int64_t b, std::int64_t x,
-                std::int64_t y) {
+bool in_ellipse(std::int64_t l, std::int64_t t, std::int64_t r, std::int64_t b, std::int64_t x, std::int64_t y) {
     Int128 w = r - l, h = b - t, u = 2 * x + 1 - (l + r), v = 2 * y + 1 - (t + b);
     return u * u * h * h + v * v * w * w <= w * w * h * h;
 }
@@ -220,17 +219,17 @@ TEST(Ellipse, WidePenIsGrownShapeMinusShrunkShape) {
     platform::draw_ellipse(whole_target(b), 5, 6, 25, 22, pen_of(4), FILL);
     for (int y = 0; y < 30; ++y)
         for (int x = 0; x < 30; ++x) {
-            Pixel expected = in_ellipse(7, 8, 23, 20, x, y)  ? BRUSH
-                             : in_ellipse(3, 4, 27, 24, x, y) ? PEN
-                                                              : BACKGROUND;
+            Pixel expected = in_ellipse(7, 8, 23, 20, x, y) ? BRUSH : in_ellipse(3, 4, 27, 24, x, y) ? PEN : BACKGROUND;
             ASSERT_EQ(b.row(y)[x], expected) << x << "," << y;
         }
 }
 
 TEST(Ellipse, LargeBoxesKeepTheRuleExactly) {
-    struct Case { std::int64_t l, t, r, b; };
-    for (Case c : {Case{-99960, -29980, 41, 30020}, Case{-19970, 12, 20031, 4000012},
-                   Case{-85325, -68260, 14676, 11740}}) {
+    struct Case {
+        std::int64_t l, t, r, b;
+    };
+    for (Case c :
+         {Case{-99960, -29980, 41, 30020}, Case{-19970, 12, 20031, 4000012}, Case{-85325, -68260, 14676, 11740}}) {
         ClippedCanvas canvas;
         platform::draw_ellipse(canvas.target, c.l, c.t, c.r, c.b, PenStyle{false, 1, BRUSH}, FILL);
         for (int y = 8; y < 40; ++y)
@@ -256,8 +255,7 @@ TEST(Polygon, FillSamplesPixelCentresWithoutPen) {
     Bitmap b(10, 6, BACKGROUND);
     const Point64 triangle[] = {{1, 1}, {9, 1}, {4, 5}};
     platform::draw_polygon(whole_target(b), triangle, 3, NO_PEN, FILL);
-    expect_picture(b, "..........\n.ooooooo..\n..ooooo...\n...ooo....\n....o.....\n..........\n",
-                   "triangle_fill");
+    expect_picture(b, "..........\n.ooooooo..\n..ooooo...\n...ooo....\n....o.....\n..........\n", "triangle_fill");
 }
 
 TEST(Polygon, OutlineRunsThroughEveryVertexAndBackToFirst) {
@@ -318,15 +316,15 @@ TEST(Polygon, FarOutsideVerticesFillExactlyTheVisibleHalfPlane) {
 }
 
 // Pixels of the documented line rule, computed step by step.
-std::vector<std::pair<std::int64_t, std::int64_t>> rule_pixels(std::int64_t x0, std::int64_t y0,
-                                                               std::int64_t x1, std::int64_t y1) {
+std::vector<std::pair<std::int64_t, std::int64_t>> rule_pixels(std::int64_t x0, std::int64_t y0, std::int64_t x1,
+                                                               std::int64_t y1) {
     bool x_major = std::llabs(x1 - x0) >= std::llabs(y1 - y0);
     std::int64_t du = x_major ? x1 - x0 : y1 - y0, dv = x_major ? y1 - y0 : x1 - x0;
     std::int64_t su = du < 0 ? -1 : 1, sv = dv < 0 ? -1 : 1;
     std::vector<std::pair<std::int64_t, std::int64_t>> out;
     for (std::int64_t i = 0; i < std::llabs(du); ++i) {
-        std::int64_t m = static_cast<std::int64_t>((Int128{2} * i * std::llabs(dv) + std::llabs(du)) /
-                                                   (Int128{2} * std::llabs(du)));
+        std::int64_t m =
+            static_cast<std::int64_t>((Int128{2} * i * std::llabs(dv) + std::llabs(du)) / (Int128{2} * std::llabs(du)));
         out.push_back(x_major ? std::pair{x0 + su * i, y0 + sv * m} : std::pair{x0 + sv * m, y0 + su * i});
     }
     return out;
@@ -344,9 +342,9 @@ TEST(Line, SetsStartButNotEndPixel) {
 }
 
 TEST(Line, EveryOctantFollowsTheStepRuleAndExcludesTheEnd) {
-    const int ends[][2] = {{9, 0}, {9, 4}, {9, 9}, {4, 9}, {0, 9}, {-4, 9}, {-9, 9}, {-9, 4},
-                           {-9, 0}, {-9, -4}, {-9, -9}, {-4, -9}, {0, -9}, {4, -9}, {9, -9}, {9, -4},
-                           {7, 2}, {-2, 7}, {8, -3}, {1, 1}, {-1, 0}};
+    const int ends[][2] = {{9, 0},  {9, 4},  {9, 9},   {4, 9},   {0, 9},   {-4, 9}, {-9, 9},
+                           {-9, 4}, {-9, 0}, {-9, -4}, {-9, -9}, {-4, -9}, {0, -9}, {4, -9},
+                           {9, -9}, {9, -4}, {7, 2},   {-2, 7},  {8, -3},  {1, 1},  {-1, 0}};
     for (auto& e : ends) {
         Bitmap b(21, 21, BACKGROUND);
         platform::draw_line(whole_target(b), 10, 10, 10 + e[0], 10 + e[1], THIN);
@@ -406,8 +404,8 @@ TEST(Line, ClippedLineSetsTheSamePixelsAsUnclipped) {
 }
 
 TEST(Extremes, HugeInputsWriteOnlyInsideTheClip) {
-    const std::int64_t values[] = {INT_MIN, INT_MAX, 300 + std::int64_t{INT_MAX}, 300 - std::int64_t{INT_MIN},
-                                   -BIG, BIG, 20, 30};
+    const std::int64_t values[] = {
+        INT_MIN, INT_MAX, 300 + std::int64_t{INT_MAX}, 300 - std::int64_t{INT_MIN}, -BIG, BIG, 20, 30};
     const int widths[] = {INT_MIN, 0, 1, 2, 7, INT_MAX};
     for (std::int64_t a : values)
         for (std::int64_t b : values)

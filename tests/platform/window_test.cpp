@@ -106,8 +106,8 @@ TEST(WindowClass, IncompleteClassesAreRefused) {
 
 TEST(CreateWindow, SendsCreateWithTheCreateValueBeforeReturning) {
     start();
-    Window window = create_window("recorder", "title", STYLE_OVERLAPPED_WINDOW, 0, 0, 100, 80, Window::NONE,
-                                  nullptr, 77);
+    Window window =
+        create_window("recorder", "title", STYLE_OVERLAPPED_WINDOW, 0, 0, 100, 80, Window::NONE, nullptr, 77);
     ASSERT_NE(window, Window::NONE);
     ASSERT_EQ(received.size(), 1u);
     EXPECT_EQ(received[0].window, window);

@@ -139,8 +139,7 @@ TEST(PanelDrawing, NineOutlinedBoxesThenTheirCaptions) {
     draw_panel(panel);
     auto calls = scene_test::recorded_calls();
     ASSERT_EQ(calls.size(), 18u);
-    const char* captions[] = {"Go",        "Stop",   "Faster",  "Slower", "New Color",
-                              "How Many?", "Rain!!", "VL Crew", "Quit"};
+    const char* captions[] = {"Go", "Stop", "Faster", "Slower", "New Color", "How Many?", "Rain!!", "VL Crew", "Quit"};
     for (int i = 0; i < 9; ++i) {
         EXPECT_EQ(calls[i], call("rectangle", {9, -295, 245 - 25 * i, -220, 220 - 25 * i, 1}));
         int color = i == 0 ? KAVRO_FOREST_GREEN : i == 1 ? KAVRO_RED : KAVRO_NAVY_BLUE;

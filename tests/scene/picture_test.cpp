@@ -84,9 +84,9 @@ Ink ink_of(const scene_test::Call& text) {
     if (ink.left >= left + margin && ink.right <= right - margin && ink.top <= top - margin &&
         ink.bottom >= bottom + margin)
         return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << '"' << text.text << "\" inks x " << ink.left << ".." << ink.right
-                                         << ", y " << ink.bottom << ".." << ink.top << ", outside the box (" << left
-                                         << ", " << top << ") to (" << right << ", " << bottom << ")";
+    return ::testing::AssertionFailure() << '"' << text.text << "\" inks x " << ink.left << ".." << ink.right << ", y "
+                                         << ink.bottom << ".." << ink.top << ", outside the box (" << left << ", "
+                                         << top << ") to (" << right << ", " << bottom << ")";
 }
 
 }  // namespace

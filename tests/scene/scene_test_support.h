@@ -101,8 +101,7 @@ inline std::vector<Call> recorded_calls() {
     int count = kavro_test_recorded_call_count();
     for (int i = 0; i < count; ++i) {
         const KavroTestCall* recorded = kavro_test_recorded_call(i);
-        Call c{recorded->name, std::vector<int>(recorded->args, recorded->args + recorded->arg_count),
-               recorded->text};
+        Call c{recorded->name, std::vector<int>(recorded->args, recorded->args + recorded->arg_count), recorded->text};
         calls.push_back(c);
     }
     return calls;
@@ -134,16 +133,16 @@ bool within_one_second(Attempt attempt) {
 
 }  // namespace scene_test
 
-#define REQUIRE_RECORDER()                                                                  \
-    do {                                                                                    \
-        if (!scene_test::have_recorder()) {                                                 \
-            GTEST_SKIP() << "no call recorder beneath the toolkit in this build";           \
-        }                                                                                   \
+#define REQUIRE_RECORDER()                                                        \
+    do {                                                                          \
+        if (!scene_test::have_recorder()) {                                       \
+            GTEST_SKIP() << "no call recorder beneath the toolkit in this build"; \
+        }                                                                         \
     } while (0)
 
-#define REQUIRE_EVENT_SCRIPT()                                                              \
-    do {                                                                                    \
-        if (!scene_test::have_event_script()) {                                             \
-            GTEST_SKIP() << "no event script beneath the toolkit in this build";            \
-        }                                                                                   \
+#define REQUIRE_EVENT_SCRIPT()                                                   \
+    do {                                                                         \
+        if (!scene_test::have_event_script()) {                                  \
+            GTEST_SKIP() << "no event script beneath the toolkit in this build"; \
+        }                                                                        \
     } while (0)

@@ -41,8 +41,8 @@ TEST(DayCycle, CrossingsFollowTheDayDuskNightCourse) {
     SkyState sky{250, 195, KAVRO_ICE_BLUE};
     for (int n = 1; n <= 20; ++n) {
         Crossing crossing = run_crossing(sky);
-        Crossing expected = n == 1 ? Crossing{83, 195, KAVRO_ICE_BLUE}
-                            : n <= 5 ? Crossing{95, 210 - 15 * n, KAVRO_ICE_BLUE}
+        Crossing expected = n == 1    ? Crossing{83, 195, KAVRO_ICE_BLUE}
+                            : n <= 5  ? Crossing{95, 210 - 15 * n, KAVRO_ICE_BLUE}
                             : n <= 14 ? Crossing{96, 210 - 15 * n, KAVRO_MAGENTA}
                                       : Crossing{96, 0, KAVRO_BLACK};
         EXPECT_EQ(crossing.events, expected.events) << "crossing " << n;
@@ -98,9 +98,12 @@ TEST(SceneryPrimitives, Draws136PrimitivesInPaintingOrder) {
         EXPECT_EQ(calls[8 + 2 * n], call("line", {5, x, -108, x + 4, -108, 1}));
     }
     std::vector<scene_test::Call> mountains = {
-        call("triangle", {22, -300, -25, 300, -25, 0, 200, 0}), call("triangle", {1, -27, 180, 27, 180, 0, 200, 0}),
-        call("triangle", {1, -27, 180, -9, 180, -18, 175, 0}), call("triangle", {1, -9, 180, 9, 180, 0, 175, 0}),
-        call("triangle", {1, 9, 180, 27, 180, 18, 175, 0}),    call("triangle", {23, -375, -25, 100, -25, -225, 125, 0}),
+        call("triangle", {22, -300, -25, 300, -25, 0, 200, 0}),
+        call("triangle", {1, -27, 180, 27, 180, 0, 200, 0}),
+        call("triangle", {1, -27, 180, -9, 180, -18, 175, 0}),
+        call("triangle", {1, -9, 180, 9, 180, 0, 175, 0}),
+        call("triangle", {1, 9, 180, 27, 180, 18, 175, 0}),
+        call("triangle", {23, -375, -25, 100, -25, -225, 125, 0}),
         call("triangle", {14, 0, -25, 600, -25, 275, 166, 0}),
     };
     for (size_t i = 0; i < mountains.size(); ++i) {

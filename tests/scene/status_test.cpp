@@ -22,8 +22,9 @@ TEST(StatusLines, WelcomeChangesWithTheRain) {
     PanelState panel{};
     RainState rain{};
     draw_status(panel, rain);
-    EXPECT_EQ(scene_test::recorded_calls(),
-              (std::vector<scene_test::Call>{HINT, call("text", {9, -150, 210, 28}, "Welcome to HW-731... (kind of)")}));
+    EXPECT_EQ(
+        scene_test::recorded_calls(),
+        (std::vector<scene_test::Call>{HINT, call("text", {9, -150, 210, 28}, "Welcome to HW-731... (kind of)")}));
     scene_test::clear_calls();
     rain.raining = 1;
     draw_status(panel, rain);

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <gtest/gtest.h>
-
 #include <unistd.h>
 
 #include <cstdint>
@@ -45,8 +44,8 @@ inline ::testing::AssertionResult same_picture(const platform::Bitmap& actual, c
     save_picture(actual, name + "-actual.png");
     save_picture(expected, name + "-expected.png");
     save_picture(difference, name + "-difference.png");
-    return ::testing::AssertionFailure() << name << ": " << differing << " pixels differ (pictures in "
-                                         << output_dir() << ")";
+    return ::testing::AssertionFailure() << name << ": " << differing << " pixels differ (pictures in " << output_dir()
+                                         << ")";
 }
 
 class ToolkitTest : public ::testing::Test {
@@ -115,9 +114,9 @@ protected:
     // (the script file lives in the current directory).
     void enter_scratch_directory() {
         home_directory_ = std::filesystem::current_path();
-        scratch_directory_ = std::filesystem::temp_directory_path() /
-                             ("kavro-test-" + std::to_string(::getpid()) + "-" +
-                              ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        scratch_directory_ =
+            std::filesystem::temp_directory_path() / ("kavro-test-" + std::to_string(::getpid()) + "-" +
+                                                      ::testing::UnitTest::GetInstance()->current_test_info()->name());
         std::filesystem::remove_all(scratch_directory_);
         std::filesystem::create_directories(scratch_directory_);
         std::filesystem::current_path(scratch_directory_);

@@ -1,5 +1,3 @@
-#include "support/toolkit_fixture.h"
-
 #include <algorithm>
 #include <climits>
 #include <cstring>
@@ -8,6 +6,7 @@
 
 #include "platform/font.h"
 #include "platform/gdi.h"
+#include "support/toolkit_fixture.h"
 #include "toolkit/kavro.h"
 
 using kavro::state;
@@ -86,8 +85,8 @@ using Circle = DrawingTest;
 
 TEST_F(Circle, NegativeRadiusDrawsTheDiscOfItsAbsoluteValue) {
     EXPECT_EQ(KAVRO_circle(KAVRO_MAGENTA, 20, 30, -5), 1);
-    EXPECT_EQ(messages(), (Strings{"Radius of -5 not possible, using radius 5\n",
-                                   "magenta circle at (20,30), radius 5\n"}));
+    EXPECT_EQ(messages(),
+              (Strings{"Radius of -5 not possible, using radius 5\n", "magenta circle at (20,30), radius 5\n"}));
     Ink disc = ink(KAVRO_MAGENTA);
     EXPECT_EQ(disc.left, cx + 15);
     EXPECT_EQ(disc.right, cx + 25);
@@ -102,8 +101,8 @@ using Triangle = DrawingTest;
 TEST_F(Triangle, VerticesAreApplicationPointsWithYUp) {
     KAVRO_triangle(KAVRO_GREEN, 0, 0, 20, 0, 0, 20, 0);
     KAVRO_triangle(KAVRO_BROWN, 0, -50, 20, -50, 0, -30, 1);
-    EXPECT_EQ(messages(), (Strings{"green triangle at (0,0), (20,0), (0,20)\n",
-                                   "brown triangle at (0,-50), (20,-50), (0,-30)\n"}));
+    EXPECT_EQ(messages(),
+              (Strings{"green triangle at (0,0), (20,0), (0,20)\n", "brown triangle at (0,-50), (20,-50), (0,-30)\n"}));
     EXPECT_EQ(canvas_at(3, 3), color(KAVRO_GREEN));
     EXPECT_EQ(canvas_at(3, -3), color(KAVRO_WHITE));
     EXPECT_EQ(canvas_at(0, -40), color(KAVRO_BROWN));
@@ -120,8 +119,8 @@ TEST_F(Line, RunsFromTheFirstPointUpToButNotIncludingTheSecond) {
 
 TEST_F(Line, NegativeWidthIsMadePositive) {
     KAVRO_line(KAVRO_OLIVE, -10, 0, 10, 0, -3);
-    EXPECT_EQ(messages(), (Strings{"Width of -3 not possible, using width 3\n",
-                                   "olive line from (-10,0) to (10,0), width 3\n"}));
+    EXPECT_EQ(messages(),
+              (Strings{"Width of -3 not possible, using width 3\n", "olive line from (-10,0) to (10,0), width 3\n"}));
     Ink band = ink(KAVRO_OLIVE);
     EXPECT_EQ(band.bottom - band.top + 1, 3);
 }
@@ -141,9 +140,9 @@ using Corrections = DrawingTest;
 TEST_F(Corrections, IllegalColorsBecomeRedAndTheLogNamesRed) {
     KAVRO_rectangle(24, -5, 5, 5, -5, 0);
     KAVRO_pixel(-1, 30, 40);
-    EXPECT_EQ(messages(), (Strings{"Illegal color 24; using RED.\n",
-                                   "red rectangle with bounding box (-5,5) to (5,-5), filled\n",
-                                   "Illegal color -1; using RED.\n", "red pixel at (30,40)\n"}));
+    EXPECT_EQ(messages(),
+              (Strings{"Illegal color 24; using RED.\n", "red rectangle with bounding box (-5,5) to (5,-5), filled\n",
+                       "Illegal color -1; using RED.\n", "red pixel at (30,40)\n"}));
     EXPECT_EQ(canvas_at(0, 0), color(KAVRO_RED));
     EXPECT_EQ(canvas_at(30, 40), color(KAVRO_RED));
 }

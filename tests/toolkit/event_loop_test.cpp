@@ -1,9 +1,8 @@
-#include "support/toolkit_fixture.h"
-
 #include <fstream>
 
 #include "platform/input.h"
 #include "platform/message_queue.h"
+#include "support/toolkit_fixture.h"
 #include "toolkit/kavro.h"
 
 using kavro::state;

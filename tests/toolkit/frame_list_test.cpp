@@ -20,8 +20,8 @@ TEST(FrameList, ReadsListsRangesEveryAndAll) {
 
 TEST(FrameList, RefusesWhatItCannotRead) {
     FrameList list;
-    for (const char* bad : {"", "x", "5-", "-5", "9-3", "1,,2", "every:0", "every:", "every:-2", "1.5",
-                            "99999999999999999999"}) {
+    for (const char* bad :
+         {"", "x", "5-", "-5", "9-3", "1,,2", "every:0", "every:", "every:-2", "1.5", "99999999999999999999"}) {
         std::string error;
         EXPECT_FALSE(list.parse(bad, error)) << bad;
         EXPECT_FALSE(error.empty()) << bad;

@@ -83,7 +83,8 @@ void fill(Bitmap& b, int left, int top, int right, int bottom, Pixel pixel) {
 std::vector<Bitmap> animation() {
     std::vector<Bitmap> frames;
     Bitmap b(301, 203, colour_number(0));
-    for (int band = 0; band < 20; ++band) fill(b, 0, band * 10, 301, band * 10 + 6, colour_number(static_cast<std::uint32_t>(band)));
+    for (int band = 0; band < 20; ++band)
+        fill(b, 0, band * 10, 301, band * 10 + 6, colour_number(static_cast<std::uint32_t>(band)));
     frames.push_back(b);
     frames.push_back(b);
     b.row(100)[150] = colour_number(3);
@@ -122,7 +123,8 @@ TEST(GifWriterFrames, DecodeToExactlyThePicturesGiven) {
 TEST(GifWriterFrames, KeepTheCorrectPixelsWhenAllTwoHundredFiftySixColoursAreUsed) {
     // No index is left for transparency; changed rectangles hold every colour.
     Bitmap b(64, 64);
-    for (int i = 0; i < 64 * 64; ++i) b.pixels[static_cast<std::size_t>(i)] = colour_number(static_cast<std::uint32_t>(i % 256));
+    for (int i = 0; i < 64 * 64; ++i)
+        b.pixels[static_cast<std::size_t>(i)] = colour_number(static_cast<std::uint32_t>(i % 256));
     std::vector<Bitmap> pictures{b};
     b.row(0)[0] = colour_number(255);
     b.row(63)[63] = colour_number(0);

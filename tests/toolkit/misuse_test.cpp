@@ -1,8 +1,7 @@
-#include "support/toolkit_fixture.h"
-
 #include <cstring>
 #include <string>
 
+#include "support/toolkit_fixture.h"
 #include "toolkit/kavro.h"
 
 using kavro::state;
@@ -32,8 +31,8 @@ TEST_F(Misuse, CallsBeforeOpenSayOneLineEachDoNothingAndTheLoopEnds) {
     EXPECT_EQ(KAVRO_printf("early %d\n", 1), 8);
     std::string said = GetCapturedStderr();
     EXPECT_EQ(lines(said), 6) << said;
-    for (const char* call : {"KAVRO_circle", "KAVRO_text", "KAVRO_clear", "KAVRO_animate", "KAVRO_await_event",
-                             "KAVRO_printf"})
+    for (const char* call :
+         {"KAVRO_circle", "KAVRO_text", "KAVRO_clear", "KAVRO_animate", "KAVRO_await_event", "KAVRO_printf"})
         EXPECT_NE(said.find(std::string("kavro: ") + call + " "), std::string::npos) << call;
     EXPECT_NE(said.find("call KAVRO_open(NULL, NULL, NULL, KAVRO_SHOW_NORMAL) first"), std::string::npos);
     EXPECT_EQ(state.awaited, false);

@@ -1,5 +1,3 @@
-#include "support/toolkit_fixture.h"
-
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -7,6 +5,7 @@
 
 #include "platform/dialog.h"
 #include "platform/message_queue.h"
+#include "support/toolkit_fixture.h"
 #include "toolkit/kavro.h"
 
 namespace kavro {
@@ -280,7 +279,8 @@ TEST_F(Gets, KeysTypedIntoTheDialogNeverReachTheProgramAsEvents) {
     char result[256];
     ASSERT_EQ(KAVRO_gets("Keys", result), 1);
     std::int64_t at = headless->now();
-    headless->schedule(at + 100, [] { platform::inject_click(state.graphics_window, state.centre_x + 5, state.centre_y - 7); });
+    headless->schedule(at + 100,
+                       [] { platform::inject_click(state.graphics_window, state.centre_x + 5, state.centre_y - 7); });
     test_support::AwaitedEvent event = await_event();
     EXPECT_EQ(event.kind, KAVRO_MOUSE);
     EXPECT_EQ(event.x, 5);

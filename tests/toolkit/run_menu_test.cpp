@@ -1,8 +1,7 @@
-#include "support/toolkit_fixture.h"
-
 #include "platform/input.h"
 #include "platform/menu.h"
 #include "platform/message_queue.h"
+#include "support/toolkit_fixture.h"
 #include "toolkit/kavro.h"
 
 using kavro::state;
@@ -43,14 +42,22 @@ TEST_F(MenuBar, HoldsTheRunPopupWithItsEntriesInOrder) {
         bool grayed;
     };
     const Expected expected[] = {
-        {1, "&Animate\tCtrl+A", false},          {2, "&Halt animation\tCtrl+H", false},
-        {3, "Advance one &frame\tCtrl+F", false}, {0, nullptr, false},
-        {4, "&Logging\tCtrl+L", false},           {0, nullptr, false},
-        {5, "&Record Script\tCtrl+R", false},     {6, "&Playback Script\tCtrl+P", false},
-        {7, "Play &One Script\tCtrl+O", false},   {0, nullptr, false},
-        {8, "&Quit\tCtrl+Q", false},              {0, nullptr, false},
-        {9, "KAVRO v2.2 July 1997", true},        {9, nullptr, true},
-        {9, nullptr, true},                       {9, nullptr, true},
+        {1, "&Animate\tCtrl+A", false},
+        {2, "&Halt animation\tCtrl+H", false},
+        {3, "Advance one &frame\tCtrl+F", false},
+        {0, nullptr, false},
+        {4, "&Logging\tCtrl+L", false},
+        {0, nullptr, false},
+        {5, "&Record Script\tCtrl+R", false},
+        {6, "&Playback Script\tCtrl+P", false},
+        {7, "Play &One Script\tCtrl+O", false},
+        {0, nullptr, false},
+        {8, "&Quit\tCtrl+Q", false},
+        {0, nullptr, false},
+        {9, "KAVRO v2.2 July 1997", true},
+        {9, nullptr, true},
+        {9, nullptr, true},
+        {9, nullptr, true},
     };
     ASSERT_EQ(platform::menu_entry_count(state.run_menu), 16);
     for (int i = 0; i < 16; ++i) {
@@ -61,8 +68,10 @@ TEST_F(MenuBar, HoldsTheRunPopupWithItsEntriesInOrder) {
         EXPECT_EQ((entry.flags & platform::MENU_SEPARATOR) != 0, separator) << "position " << i + 1;
         if (separator) continue;
         EXPECT_EQ(entry.identifier, e.identifier) << "position " << i + 1;
-        if (e.text) EXPECT_EQ(entry.text, e.text);
-        else EXPECT_FALSE(entry.text.empty()) << "contact line at position " << i + 1;
+        if (e.text)
+            EXPECT_EQ(entry.text, e.text);
+        else
+            EXPECT_FALSE(entry.text.empty()) << "contact line at position " << i + 1;
         EXPECT_EQ((entry.flags & platform::MENU_GRAYED) != 0, e.grayed) << "position " << i + 1;
         EXPECT_EQ((entry.flags & platform::MENU_CHECKED) != 0, e.identifier == 4) << "position " << i + 1;
     }

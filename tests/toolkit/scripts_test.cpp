@@ -1,5 +1,3 @@
-#include "support/toolkit_fixture.h"
-
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -8,6 +6,7 @@
 #include "platform/input.h"
 #include "platform/menu.h"
 #include "platform/message_queue.h"
+#include "support/toolkit_fixture.h"
 
 using kavro::state;
 
@@ -145,8 +144,9 @@ TEST_F(Scripts, StoppingAnEmptyRecordingOpensNothingButAQuitLeavesAnEmptyFile) {
 }
 
 TEST_F(Scripts, ReaderAcceptsTheLooseGrammar) {
-    write_script("KAVRO_KBD(-23);\nXXXXXXM 5 6\n\n\nKAVRO_MOUSE(-5,-6);\nKAVRO_MOUSE(12-3, --5);\nKAVRO_PERIODIC(2);\n");
-    std::vector<Event> expected = {{KAVRO_KBD, 0, 0, 233}, {KAVRO_MOUSE, 5, 6, 0},   {KAVRO_MOUSE, -5, -6, 0},
+    write_script(
+        "KAVRO_KBD(-23);\nXXXXXXM 5 6\n\n\nKAVRO_MOUSE(-5,-6);\nKAVRO_MOUSE(12-3, --5);\nKAVRO_PERIODIC(2);\n");
+    std::vector<Event> expected = {{KAVRO_KBD, 0, 0, 233},  {KAVRO_MOUSE, 5, 6, 0},    {KAVRO_MOUSE, -5, -6, 0},
                                    {KAVRO_MOUSE, 12, 0, 0}, {KAVRO_PERIODIC, 0, 0, 0}, {KAVRO_PERIODIC, 0, 0, 0}};
     EXPECT_EQ(play_all(), expected);
     EXPECT_EQ(last_message(), "EOF encountered in script file KAVRO.SCR\n");
@@ -223,7 +223,8 @@ TEST_F(Scripts, OpenFailuresPrintTheirMessages) {
 }
 
 TEST_F(Scripts, MalformedLinesStopPlaybackInsteadOfReplayingGarbage) {
-    for (const char* bad : {"KAV\n", "KAVRO_\n", "KAVRO_M\n", "KAVRO_MOUSE(7);\n", "KAVRO_KBD();\n", "KAVRO_PERIODIC(-);\n"}) {
+    for (const char* bad :
+         {"KAV\n", "KAVRO_\n", "KAVRO_M\n", "KAVRO_MOUSE(7);\n", "KAVRO_KBD();\n", "KAVRO_PERIODIC(-);\n"}) {
         kavro::close_script_file();
         write_script(std::string("KAVRO_KBD(65);\n") + bad + "KAVRO_KBD(66);\n");
         EXPECT_EQ(play_all(), (std::vector<Event>{{KAVRO_KBD, 0, 0, 65}})) << bad;

@@ -1,9 +1,8 @@
-#include "support/toolkit_fixture.h"
-
 #include <string>
 
 #include "platform/font.h"
 #include "platform/input.h"
+#include "support/toolkit_fixture.h"
 #include "toolkit/kavro.h"
 
 using kavro::state;

@@ -1,11 +1,10 @@
-#include "support/toolkit_fixture.h"
-
 #include "platform/input.h"
 #include "platform/menu.h"
+#include "support/toolkit_fixture.h"
 #include "toolkit/kavro.h"
 
-using test_support::ToolkitTest;
 using kavro::state;
+using test_support::ToolkitTest;
 
 namespace {
 

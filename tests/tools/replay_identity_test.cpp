@@ -1,7 +1,6 @@
 // A session recorded live and its replay give the same pictures, turn for
 // turn, with cars entering by the time-seeded random numbers.
 #include <gtest/gtest.h>
-
 #include <unistd.h>
 
 #include <cstdint>
@@ -51,9 +50,8 @@ std::vector<std::uint64_t> record_session(unsigned seed, int seconds) {
     for (int i = 0; i < seconds / 2; ++i) {
         int at = when(random), px = x(random), py = y(random);
         char typed[2] = {static_cast<char>(letter(random)), 0};
-        headless.schedule(at, [px, py] {
-            platform::inject_click(state.graphics_window, px + state.centre_x, state.centre_y - py);
-        });
+        headless.schedule(
+            at, [px, py] { platform::inject_click(state.graphics_window, px + state.centre_x, state.centre_y - py); });
         if (i % 4 == 0)
             headless.schedule(at + 7, [typed] {
                 platform::inject_focus(state.graphics_window);
@@ -96,7 +94,8 @@ TEST(ReplayIdentity, RecordedSessionsReplayToTheSamePictures) {
         std::vector<std::uint64_t> replayed = replay_session();
         ASSERT_GT(live.size(), 1000u);
         ASSERT_EQ(replayed.size(), live.size()) << "seed " << seed;
-        for (std::size_t i = 0; i < live.size(); ++i) ASSERT_EQ(replayed[i], live[i]) << "seed " << seed << ", frame " << i;
+        for (std::size_t i = 0; i < live.size(); ++i)
+            ASSERT_EQ(replayed[i], live[i]) << "seed " << seed << ", frame " << i;
     }
     fs::current_path(home);
     fs::remove_all(scratch);

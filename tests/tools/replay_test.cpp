@@ -1,7 +1,6 @@
 #include "tools/replay.h"
 
 #include <gtest/gtest.h>
-
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -27,9 +26,8 @@ struct Outcome {
 class Replay : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("kavro-replay-test-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        dir_ = fs::temp_directory_path() / ("kavro-replay-test-" + std::to_string(::getpid()) + "-" +
+                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(dir_);
         fs::create_directories(dir_);
     }
@@ -112,8 +110,8 @@ TEST_F(Replay, CompareFindsEqualFramesAndTheFirstDifferingOne) {
 
 TEST_F(Replay, ProgramsThatEndEarlyCrashOrAreNoKavroProgramGetTheirOwnExitCodes) {
     std::string gif = (dir_ / "a.gif").string();
-    Outcome early = run({TARGET, write_script("KAVRO_PERIODIC(2);\nKAVRO_KBD(113);\nKAVRO_PERIODIC(9);\n"), "--frames", "0",
-                     "--out", dir_.string()});
+    Outcome early = run({TARGET, write_script("KAVRO_PERIODIC(2);\nKAVRO_KBD(113);\nKAVRO_PERIODIC(9);\n"), "--frames",
+                         "0", "--out", dir_.string()});
     EXPECT_EQ(early.code, replay::EXIT_ENDED_EARLY) << early.output;
     EXPECT_NE(early.output.find("ended by itself after 3 turns"), std::string::npos) << early.output;
 
@@ -146,8 +144,11 @@ TEST_F(Replay, HostileInputIsBoundedAndSaidInOneLine) {
     EXPECT_EQ(run({"x.scr", "--frames", "every:0"}).code, replay::EXIT_BAD_INPUT);
     EXPECT_EQ(run({"x.scr", "--bogus"}).code, replay::EXIT_BAD_INPUT);
 
-    Outcome binary = run({TARGET, write_script(std::string("\x7f" "ELF\x02\x01\x01\0\0\0\n\x03\x00>\0", 16)), "--frames", "0",
-                      "--out", dir_.string()});
+    Outcome binary = run({TARGET,
+                          write_script(std::string("\x7f"
+                                                   "ELF\x02\x01\x01\0\0\0\n\x03\x00>\0",
+                                                   16)),
+                          "--frames", "0", "--out", dir_.string()});
     EXPECT_EQ(binary.code, 0) << binary.output;
     EXPECT_NE(binary.output.find("playback stopped at line 1, which is no event line"), std::string::npos)
         << binary.output;
