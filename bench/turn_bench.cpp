@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "platform/headless_backend.h"
+#include "platform/platform_reset.h"
 #include "platform/span_observer.h"
 #include "platform/window.h"
 #include "scene/main_loop.h"
@@ -85,6 +86,7 @@ std::vector<Primitive> record_turn(bridge::SceneRecords& records) {
 // sub-menu of button 4 open with 22 rows.
 void make_worst_case(bridge::SceneRecords& records) {
     kavro::reset_toolkit_state();
+    platform::reset_platform();
     platform::HeadlessBackend& headless = platform::install_headless_backend(platform::Size{1024, 768}, 1000);
     headless.set_time_limit(INT64_C(1) << 60);
     static int instance;

@@ -139,4 +139,7 @@ void register_dialog_control_classes();
 // every release.
 void end_button_press();
 
+// Forgets what the predefined controls keep per window (pressed button, edit state).
+void reset_dialog_controls();
+
 }  // namespace platform

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/default_procedure.h"
 #include "platform/dialog.h"
 #include "platform/font.h"
 #include "platform/gdi.h"
@@ -538,12 +539,10 @@ void register_dialog_control_classes() {
     register_class(label);
 }
 
-namespace detail {
 void reset_dialog_controls() {
     pressed_button = Window::NONE;
     space_button = Window::NONE;
     edits.clear();
 }
-}  // namespace detail
 
 }  // namespace platform

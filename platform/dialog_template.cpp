@@ -5,8 +5,10 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/default_procedure.h"
 #include "platform/dialog.h"
 #include "platform/font.h"
+#include "platform/gdi.h"
 #include "platform/message_queue.h"
 #include "platform/window.h"
 #include "platform/window_system.h"

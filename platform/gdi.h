@@ -72,7 +72,16 @@ bool bit_blt(DrawingContext target, int x, int y, int width, int height, Drawing
 // the uncovered band keeps its old pixels.
 bool scroll_dc(DrawingContext context, int dx, int dy);
 
-// Drops every context and object (with reset_window_system, for tests).
+struct PaintInfo {
+    DrawingContext context = DrawingContext::NONE;  // handed by begin_paint
+    Rect area;                                      // the area that was invalid
+};
+// Erases the invalid area with the class background, validates it and hands a
+// drawing context clipped to the client area; end_paint releases it.
+DrawingContext begin_paint(Window window, PaintInfo& info);
+bool end_paint(Window window, const PaintInfo& info);
+
+// Drops every context and object (reset_platform does, for tests).
 void reset_drawing();
 
 }  // namespace platform

@@ -3,7 +3,6 @@
 
 #include <algorithm>
 
-#include "platform/gdi.h"
 #include "platform/message_queue.h"
 #include "platform/window.h"
 
@@ -66,8 +65,6 @@ void HeadlessBackend::wait_for_input(std::int64_t deadline_ms) {
 }
 
 HeadlessBackend& install_headless_backend(Size screen, std::int64_t calendar_start) {
-    reset_window_system();
-    reset_drawing();
     auto owned = std::make_unique<HeadlessBackend>(screen, calendar_start);
     HeadlessBackend& headless = *owned;
     install_backend(std::move(owned));

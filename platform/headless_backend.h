@@ -69,8 +69,8 @@ private:
     std::function<void()> idle_observer_;
 };
 
-// Resets the window system and installs a fresh headless backend; the
-// platform owns it, the reference stays valid until the next install.
+// Installs a fresh headless backend (reset_platform first for a clean start);
+// the platform owns it, the reference stays valid until the next install.
 HeadlessBackend& install_headless_backend(Size screen = Size{1024, 768}, std::int64_t calendar_start = 0);
 
 }  // namespace platform

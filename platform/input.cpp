@@ -1,7 +1,6 @@
 // Injection calls: the one way input enters the platform.
 #include "platform/input.h"
 
-#include "platform/menu.h"
 #include "platform/message_queue.h"
 #include "platform/window.h"
 #include "platform/window_system.h"
@@ -50,8 +49,8 @@ void post_key(int virtual_key, bool down) {
 }  // namespace
 
 void inject_mouse_down(Window window, int x, int y) {
-    if (open_menu_view()) {
-        post_message(window, MSG_MENU_MOUSE_DOWN, 0, make_position(x, y));
+    if (mouse_capture() != Window::NONE) {
+        post_message(window, MSG_CAPTURE_MOUSE_DOWN, 0, make_position(x, y));
         return;
     }
     if (!accepts_input(window) || parent_of(window) != Window::NONE) return;
@@ -59,11 +58,9 @@ void inject_mouse_down(Window window, int x, int y) {
     Rect client;
     get_client_rect(window, client);
     if (y < origin.y) {
-        for (int i = 0; i < menu_entry_count(get_menu(window)); ++i) {
-            Rect item = menu_bar_item_rect(window, i);
-            if (x >= item.left && x < item.right && y >= item.top && y < item.bottom)
-                post_message(window, MSG_OPEN_MENU, static_cast<std::uintptr_t>(i), 0);
-        }
+        // Whoever owns the bar knows its entries.
+        std::intptr_t entry = send_message(window, MSG_NONCLIENT_HIT_TEST, 0, make_position(x, y)) - 1;
+        if (entry >= 0) post_message(window, MSG_OPEN_MENU, static_cast<std::uintptr_t>(entry), 0);
         Rect close = close_box_rect(window);
         if (x >= close.left && x < close.right && y >= close.top && y < close.bottom)
             post_message(window, MSG_CLOSE, 0, 0);
@@ -79,7 +76,7 @@ void inject_mouse_down(Window window, int x, int y) {
 }
 
 void inject_mouse_up(Window window, int x, int y) {
-    if (open_menu_view() || !accepts_input(window) || parent_of(window) != Window::NONE) return;
+    if (mouse_capture() != Window::NONE || !accepts_input(window) || parent_of(window) != Window::NONE) return;
     Point origin = client_origin(window);
     Rect client;
     get_client_rect(window, client);
@@ -91,7 +88,7 @@ void inject_mouse_up(Window window, int x, int y) {
 }
 
 void inject_mouse_move(Window window, int x, int y) {
-    if (open_menu_view()) post_message(window, MSG_MENU_MOUSE_MOVE, 0, make_position(x, y));
+    if (mouse_capture() != Window::NONE) post_message(window, MSG_CAPTURE_MOUSE_MOVE, 0, make_position(x, y));
 }
 
 void inject_click(Window window, int client_x, int client_y) {
@@ -173,7 +170,7 @@ void inject_host_frame(Window window, int left, int top, int right, int bottom) 
 }
 
 void inject_menu_choice(Window window, unsigned identifier) {
-    if (accepts_input(window)) choose_menu_command(window, identifier);
+    if (accepts_input(window)) send_message(window, MSG_CHOOSE_MENU_ENTRY, identifier, 0);
 }
 
 void inject_open_menu(Window window) {

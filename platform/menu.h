@@ -1,5 +1,7 @@
 // Menu bars and popups. Choosing an entry posts MSG_COMMAND with its
 // identifier to the window; separators and grayed entries never do.
+// Where they lie is menu_layout.h's, how they look menu_drawing.h's and
+// the open popup menu_loop.h's.
 #pragma once
 
 #include <string>
@@ -47,29 +49,11 @@ bool find_menu_entry(Menu menu, unsigned identifier, MenuEntry& entry);
 // and unknown identifiers.
 bool choose_menu_command(Window window, unsigned identifier);
 
-// The modal menu loop: opens popup `popup_index` of the window's bar and
-// tracks keyboard and mouse until an entry is chosen or the menu closes.
-// Timer and paint messages keep being dispatched meanwhile.
-void track_menu(Window window, int popup_index);
-
-// What an open popup looks like, for the screen: null while no menu is open.
-struct OpenMenuView {
-    Window window = Window::NONE;
-    Menu popup = Menu::NONE;
-    int popup_index = 0;
-    int highlighted = -1;  // entry position
-};
-const OpenMenuView* open_menu_view();
-
-// Geometry of the bar and the open popup in window-surface coordinates.
-constexpr int MENU_ITEM_HEIGHT = 18;
-constexpr int MENU_SEPARATOR_HEIGHT = 8;
-constexpr int MENU_POPUP_WIDTH = 260;
-Rect menu_bar_item_rect(Window window, int popup_index);
-Rect popup_rect(Window window, int popup_index);
-// The entry position under a window-surface point of the open popup, or -1.
-int popup_entry_at(Window window, int popup_index, int x, int y);
-
+// The popup under entry popup_index of the window's bar; NONE when that entry opens none.
+Menu bar_popup(Window window, int popup_index);
+bool is_menu(Menu menu);
+// Whether choosing the entry gives a command: separators, grayed entries and popups do not.
+bool menu_entry_selectable(const MenuEntry& entry);
 void reset_menus();
 
 }  // namespace platform

@@ -5,6 +5,9 @@
 #include <algorithm>
 
 #include "platform/font.h"
+#include "platform/menu.h"
+#include "platform/menu_layout.h"
+#include "platform/mnemonic.h"
 #include "platform/rasterizer.h"
 #include "platform/system_look.h"
 #include "platform/window.h"
@@ -15,22 +18,9 @@ namespace {
 constexpr Pixel TEXT = 0x000000;
 constexpr Pixel GRAY_TEXT = 0x808080;
 
-constexpr int TITLE_PADDING = 6;
-constexpr int POPUP_BORDER = 2;
-// From the popup's left edge to the texts; the check mark sits in between.
-constexpr int TEXT_COLUMN = 20;
-constexpr int LABEL_GAP = 24;
-constexpr int RIGHT_MARGIN = 14;
-
-const FontInstance* menu_font() { return find_font(system_font_request()); }
-
-int width_of(const std::string& text) {
-    return text_extent(menu_font(), text.data(), static_cast<int>(text.size())).width;
-}
-
 int cell_height() { return text_metrics(menu_font()).height; }
 
-void draw_menu_text(const PixelTarget& target, int x, int y, const MenuText& text, Pixel pixel) {
+void draw_menu_text(const PixelTarget& target, int x, int y, const MnemonicText& text, Pixel pixel) {
     const FontInstance* font = menu_font();
     draw_text(target, font, x, y, text.shown.data(), static_cast<int>(text.shown.size()), pixel, false, 0);
     if (text.mnemonic < 0) return;
@@ -41,7 +31,7 @@ void draw_menu_text(const PixelTarget& target, int x, int y, const MenuText& tex
 }
 
 // A grayed text is etched: a light copy one pixel down and right under the grey.
-void draw_entry_text(const PixelTarget& target, int x, int y, const MenuText& text, Pixel pixel, bool etched) {
+void draw_entry_text(const PixelTarget& target, int x, int y, const MnemonicText& text, Pixel pixel, bool etched) {
     if (etched) draw_menu_text(target, x + 1, y + 1, text, LIGHT);
     draw_menu_text(target, x, y, text, pixel);
 }
@@ -58,19 +48,21 @@ void draw_bar_title(const PixelTarget& target, const Rect& item, const std::stri
     if (highlighted) fill_rect(target, item.left, item.top, item.right, item.bottom, HIGHLIGHT);
     Pixel pixel = highlighted ? HIGHLIGHT_TEXT : grayed ? GRAY_TEXT : TEXT;
     int y = item.top + (item.height() - cell_height()) / 2;
-    draw_entry_text(target, item.left + TITLE_PADDING, y, split_menu_text(text), pixel, grayed && !highlighted);
+    draw_entry_text(target, item.left + MENU_TITLE_PADDING, y, split_mnemonic_text(text), pixel,
+                    grayed && !highlighted);
 }
 
-void draw_popup(const PixelTarget& target, const OpenMenuView& view) {
-    Rect area = popup_rect(view.window, view.popup_index);
+void draw_popup(const PixelTarget& target, Window window, int popup_index, int highlighted_position) {
+    Rect area = popup_rect(window, popup_index);
+    Menu popup = bar_popup(window, popup_index);
     draw_raised_area(target, area);
-    int left = area.left + POPUP_BORDER;
-    int right = area.right - POPUP_BORDER;
-    int top = area.top + POPUP_BORDER;
+    int left = area.left + MENU_POPUP_BORDER;
+    int right = area.right - MENU_POPUP_BORDER;
+    int top = area.top + MENU_POPUP_BORDER;
     int cell = cell_height();
-    for (int position = 0; position < menu_entry_count(view.popup); ++position) {
+    for (int position = 0; position < menu_entry_count(popup); ++position) {
         MenuEntry entry;
-        menu_entry(view.popup, position, entry);
+        menu_entry(popup, position, entry);
         if (entry.flags & MENU_SEPARATOR) {
             int middle = top + MENU_SEPARATOR_HEIGHT / 2 - 1;
             fill_rect(target, left, middle, right, middle + 1, SHADOW);
@@ -78,59 +70,25 @@ void draw_popup(const PixelTarget& target, const OpenMenuView& view) {
             top += MENU_SEPARATOR_HEIGHT;
             continue;
         }
-        bool highlighted = position == view.highlighted;
+        bool highlighted = position == highlighted_position;
         bool grayed = (entry.flags & MENU_GRAYED) != 0;
         if (highlighted) fill_rect(target, left, top, right, top + MENU_ITEM_HEIGHT, HIGHLIGHT);
         Pixel pixel = grayed ? GRAY_TEXT : highlighted ? HIGHLIGHT_TEXT : TEXT;
         bool etched = grayed && !highlighted;
         if (entry.flags & MENU_CHECKED) draw_check_mark(target, area.left + 7, top + (MENU_ITEM_HEIGHT - 7) / 2, pixel);
-        MenuText text = split_menu_text(entry.text);
+        MnemonicText text = split_mnemonic_text(entry.text);
         int y = top + (MENU_ITEM_HEIGHT - cell) / 2;
-        draw_entry_text(target, area.left + TEXT_COLUMN, y, text, pixel, etched);
+        draw_entry_text(target, area.left + MENU_TEXT_COLUMN, y, text, pixel, etched);
         if (!text.label.empty()) {
-            MenuText label{text.label, -1, {}};
-            draw_entry_text(target, area.right - RIGHT_MARGIN - width_of(text.label), y, label, pixel, etched);
+            MnemonicText label{text.label, -1, {}};
+            draw_entry_text(target, area.right - MENU_RIGHT_MARGIN - menu_text_width(text.label), y, label, pixel,
+                            etched);
         }
         top += MENU_ITEM_HEIGHT;
     }
 }
 
 }  // namespace
-
-MenuText split_menu_text(const std::string& text) {
-    MenuText result;
-    std::string* into = &result.shown;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char c = text[i];
-        if (c == '\t' && into == &result.shown) {
-            into = &result.label;
-        } else if (c == '&' && i + 1 < text.size() && text[i + 1] == '&') {
-            into->push_back('&');
-            ++i;
-        } else if (c == '&' && into == &result.shown && i + 1 < text.size()) {
-            if (result.mnemonic < 0 && text[i + 1] != '\t') result.mnemonic = static_cast<int>(result.shown.size());
-        } else if (c != '&') {
-            into->push_back(c);
-        }
-    }
-    return result;
-}
-
-int menu_bar_title_width(const std::string& text) { return width_of(split_menu_text(text).shown) + 2 * TITLE_PADDING; }
-
-int menu_popup_width(Menu popup) {
-    int text_width = 0;
-    int label_width = 0;
-    for (int position = 0; position < menu_entry_count(popup); ++position) {
-        MenuEntry entry;
-        if (!menu_entry(popup, position, entry) || (entry.flags & MENU_SEPARATOR)) continue;
-        MenuText text = split_menu_text(entry.text);
-        text_width = std::max(text_width, width_of(text.shown));
-        label_width = std::max(label_width, width_of(text.label));
-    }
-    int width = TEXT_COLUMN + text_width + (label_width > 0 ? LABEL_GAP + label_width : 0) + RIGHT_MARGIN;
-    return std::max(width, MENU_POPUP_WIDTH);
-}
 
 namespace {
 
@@ -162,18 +120,15 @@ void paint_menu_bar(Window window, Bitmap& surface) {
     }
 }
 
-const Bitmap& screen_picture(Window window, const Bitmap& surface, Bitmap& scratch) {
-    const OpenMenuView* view = open_menu_view();
-    if (!view || view->window != window || get_menu(window) == Menu::NONE) return surface;
-    scratch = surface;
-    PixelTarget target = whole_target(scratch);
+void paint_open_menu(Window window, int popup_index, int highlighted, Bitmap& picture) {
+    Menu bar = get_menu(window);
+    if (bar == Menu::NONE || bar_popup(window, popup_index) == Menu::NONE) return;
     MenuEntry title;
-    if (menu_entry(get_menu(window), view->popup_index, title)) {
-        draw_bar_title(bar_target(window, scratch), menu_bar_item_rect(window, view->popup_index), title.text,
+    if (menu_entry(bar, popup_index, title)) {
+        draw_bar_title(bar_target(window, picture), menu_bar_item_rect(window, popup_index), title.text,
                        (title.flags & MENU_GRAYED) != 0, true);
     }
-    draw_popup(target, *view);
-    return scratch;
+    draw_popup(whole_target(picture), window, popup_index, highlighted);
 }
 
 }  // namespace platform

@@ -1,5 +1,4 @@
-// The message queue, translation of keys into characters, dispatch and the
-// default window procedure.
+// The message queue, translation of keys into characters and dispatch.
 #include "platform/message_queue.h"
 
 #include <array>
@@ -7,7 +6,6 @@
 
 #include "platform/backend.h"
 #include "platform/clock.h"
-#include "platform/menu.h"
 #include "platform/timer.h"
 #include "platform/window.h"
 #include "platform/window_system.h"
@@ -158,44 +156,6 @@ std::intptr_t send_message(Window window, unsigned message, std::uintptr_t word,
     detail::WindowRecord* record = detail::find_window(window);
     if (!record || !record->procedure) return 0;
     return record->procedure(window, message, word, position);
-}
-
-std::intptr_t default_window_proc(Window window, unsigned message, std::uintptr_t word, std::intptr_t position) {
-    switch (message) {
-    case MSG_CLOSE: destroy_window(window); return 0;
-    case MSG_PAINT: {
-        PaintInfo info;
-        begin_paint(window, info);
-        end_paint(window, info);
-        return 0;
-    }
-    case MSG_SYSTEM_KEY_DOWN:
-        if (static_cast<int>(word) == KEY_F10 && get_menu(window) != Menu::NONE) track_menu(window, 0);
-        return 0;
-    case MSG_SYSTEM_CHARACTER: {
-        Menu bar = get_menu(window);
-        if (bar == Menu::NONE) return 0;
-        int count = menu_entry_count(bar);
-        for (int i = 0; i < count; ++i) {
-            MenuEntry entry;
-            if (!menu_entry(bar, i, entry)) continue;
-            auto amp = entry.text.find('&');
-            if (amp == std::string::npos || amp + 1 >= entry.text.size()) continue;
-            char mnemonic = entry.text[amp + 1];
-            auto lower = [](int c) { return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c; };
-            if (lower(mnemonic) == lower(static_cast<int>(word & 0xFF))) {
-                track_menu(window, i);
-                return 0;
-            }
-        }
-        return 0;
-    }
-    case MSG_OPEN_MENU:
-        if (get_menu(window) != Menu::NONE) track_menu(window, static_cast<int>(word));
-        (void)position;
-        return 0;
-    default: return 0;
-    }
 }
 
 }  // namespace platform

@@ -1,6 +1,6 @@
 // The program's one message queue: posting, non-blocking retrieval with
 // timers and paint synthesised when nothing else waits, translation of
-// key-downs into characters, dispatch and the default procedure.
+// key-downs into characters and dispatch.
 #pragma once
 
 #include "platform/messages.h"
@@ -25,8 +25,6 @@ bool translate_message(const Message& message);
 std::intptr_t dispatch_message(const Message& message);
 // A direct call of the window's procedure.
 std::intptr_t send_message(Window window, unsigned message, std::uintptr_t word, std::intptr_t position);
-// Close destroys the window; Alt and F10 open its menu; everything else answers 0.
-std::intptr_t default_window_proc(Window window, unsigned message, std::uintptr_t word, std::intptr_t position);
 // Key messages carry the modifier state of the moment the key was pressed in
 // bits 16 to 18 of their position word, so translation sees that moment.
 constexpr unsigned MODIFIER_SHIFT = 1;

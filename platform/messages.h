@@ -33,6 +33,11 @@ constexpr unsigned MSG_CHARACTER = 0x0102;  // word: character code
 constexpr unsigned MSG_SYSTEM_KEY_DOWN = 0x0104;
 constexpr unsigned MSG_SYSTEM_KEY_UP = 0x0105;
 constexpr unsigned MSG_SYSTEM_CHARACTER = 0x0106;
+// Sent by the platform, answered by the default procedure, which owns the menu
+// bar: the position of the bar entry under a window-surface point plus one,
+// 0 for none; the painting of the bar into the surface (word: the Bitmap*).
+constexpr unsigned MSG_NONCLIENT_HIT_TEST = 0x0084;
+constexpr unsigned MSG_NONCLIENT_PAINT = 0x0085;
 constexpr unsigned MSG_INIT_DIALOG = 0x0110;       // word: focus control; position: initialisation value
 constexpr unsigned MSG_COMMAND = 0x0111;           // word: identifier low 16 bits, notification high 16
 constexpr unsigned MSG_TIMER = 0x0113;             // word: timer identifier
@@ -40,9 +45,15 @@ constexpr unsigned MSG_LEFT_BUTTON_DOWN = 0x0201;  // position: x low 16 bits, y
 constexpr unsigned MSG_LEFT_BUTTON_UP = 0x0202;
 // Asks the default procedure to open the window's menu bar (keyboard or click).
 constexpr unsigned MSG_OPEN_MENU = 0x0400;  // word: popup index
-// Mouse input while a menu is open; position: window-surface x, y.
-constexpr unsigned MSG_MENU_MOUSE_DOWN = 0x0401;
-constexpr unsigned MSG_MENU_MOUSE_MOVE = 0x0402;
+// Mouse input while a window holds the capture (an open menu); position:
+// window-surface x, y.
+constexpr unsigned MSG_CAPTURE_MOUSE_DOWN = 0x0401;
+constexpr unsigned MSG_CAPTURE_MOUSE_MOVE = 0x0402;
+// Sent while a window shows an overlay (see set_window_overlay); word: the
+// Bitmap* to paint it on, a copy of the surface.
+constexpr unsigned MSG_PAINT_OVERLAY = 0x0403;
+// Sent by inject_menu_choice; word: the command identifier to choose.
+constexpr unsigned MSG_CHOOSE_MENU_ENTRY = 0x0404;
 
 constexpr std::intptr_t make_position(int low, int high) {
     return static_cast<std::intptr_t>((static_cast<std::uint32_t>(low) & 0xFFFF) |

@@ -22,7 +22,6 @@
 
 #include "platform/display_scale.h"
 #include "platform/input.h"
-#include "platform/menu_drawing.h"
 #include "platform/messages.h"
 #include "platform/window.h"
 
@@ -150,7 +149,7 @@ public:
         if (!native || surface.width <= 0 || surface.height <= 0) return;
         SDL_Surface* screen = SDL_GetWindowSurface(native->native);
         if (!screen) return;
-        const Bitmap& picture = screen_picture(window, surface, scratch_);
+        const Bitmap& picture = surface;
         // Pixels are 0x00RRGGBB, SDL's RGB888; the blit is a plain copy when the screen matches.
         SDL_Surface* source =
             SDL_CreateRGBSurfaceWithFormatFrom(const_cast<Pixel*>(picture.pixels.data()), picture.width, picture.height,
@@ -293,7 +292,6 @@ private:
 
     int scale_;
     std::vector<NativeWindow> windows_;
-    Bitmap scratch_;
 };
 
 }  // namespace

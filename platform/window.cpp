@@ -6,8 +6,6 @@
 
 #include "platform/backend.h"
 #include "platform/frame_drawing.h"
-#include "platform/menu.h"
-#include "platform/menu_drawing.h"
 #include "platform/message_queue.h"
 #include "platform/timer.h"
 #include "platform/window_system.h"
@@ -19,6 +17,8 @@ namespace {
 std::vector<ClassRecord> classes;
 std::vector<WindowRecord> windows;  // index = handle value - 1; handles are never reused
 Window focus = Window::NONE;
+Window capture = Window::NONE;
+Bitmap overlay_picture;  // reused: an open menu is presented once per change
 
 // Positions stay within this range so outer edges, and the offsets of nested
 // children added up, never overflow an int.
@@ -118,9 +118,20 @@ void present_changed_windows() {
         record.needs_present = false;
         if (!record.visible) continue;
         // Client drawing never reaches the frame or the bar, so painting them here keeps them current.
-        paint_window_frame(window_at(i), record.surface);
-        paint_menu_bar(window_at(i), record.surface);
-        backend().present(window_at(i), record.surface);
+        Window window = window_at(i);
+        paint_window_frame(window, record.surface);
+        if (record.menu != Menu::NONE)
+            send_message(window, MSG_NONCLIENT_PAINT, reinterpret_cast<std::uintptr_t>(&record.surface), 0);
+        // Looked up again: the procedure may have created windows.
+        WindowRecord* shown = find_window(window);
+        if (!shown || !shown->visible) continue;
+        if (!shown->overlay) {
+            backend().present(window, shown->surface);
+            continue;
+        }
+        overlay_picture = shown->surface;
+        send_message(window, MSG_PAINT_OVERLAY, reinterpret_cast<std::uintptr_t>(&overlay_picture), 0);
+        backend().present(window, overlay_picture);
     }
 }
 
@@ -529,10 +540,21 @@ void reset_window_system() {
     detail::classes.clear();
     detail::windows.clear();
     detail::focus = Window::NONE;
+    detail::capture = Window::NONE;
     reset_timers();
-    reset_menus();
     detail::reset_queue();
-    detail::reset_dialog_controls();
+}
+
+void set_mouse_capture(Window window) { detail::capture = is_window(window) ? window : Window::NONE; }
+
+Window mouse_capture() { return is_window(detail::capture) ? detail::capture : Window::NONE; }
+
+bool set_window_overlay(Window window, bool on) {
+    WindowRecord* record = find_window(window);
+    if (!record) return false;
+    record->overlay = on;
+    detail::mark_changed(window);
+    return true;
 }
 
 }  // namespace platform

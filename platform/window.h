@@ -110,15 +110,6 @@ Window focus_window();
 // Invalidates the whole client area (erase with the class background at paint).
 bool invalidate(Window window);
 
-struct PaintInfo {
-    DrawingContext context = DrawingContext::NONE;  // handed by begin_paint
-    Rect area;                                      // the area that was invalid
-};
-// Erases the invalid area with the class background, validates it and hands a
-// drawing context clipped to the client area; end_paint releases it.
-DrawingContext begin_paint(Window window, PaintInfo& info);
-bool end_paint(Window window, const PaintInfo& info);
-
 // The window's retained pixels: the outer rectangle, or the part of it inside
 // the host's decorations. Null for a destroyed window.
 Bitmap* window_surface(Window window);
@@ -135,7 +126,17 @@ Rect close_box_rect(Window window);
 // A copy of the client area as the window shows it.
 Bitmap client_picture(Window window);
 
-// Tears every window, class, timer and message down (tests start afresh).
+// While a window holds the capture, mouse presses and moves anywhere go to it
+// as MSG_CAPTURE_MOUSE_* in window-surface coordinates and releases are
+// dropped (the modal menu loop holds it). Window::NONE releases it.
+void set_mouse_capture(Window window);
+Window mouse_capture();
+// A window with an overlay on shows a copy of its surface with the overlay
+// painted on it (MSG_PAINT_OVERLAY at each present); its own pixels stay.
+bool set_window_overlay(Window window, bool on);
+
+// Tears every window, class, timer and message down; reset_platform tears
+// down the floors above as well.
 void reset_window_system();
 
 }  // namespace platform

@@ -29,6 +29,7 @@ struct WindowRecord {
     bool invalid = false;
     Rect invalid_area;
     bool needs_present = false;
+    bool overlay = false;  // shown with MSG_PAINT_OVERLAY's picture
     bool size_sent = false;
     Size last_sent_size;
 };
@@ -64,8 +65,6 @@ void mark_changed(Window window);
 Window set_focus(Window window, bool activate_native);
 
 void reset_queue();
-// Forgets what the predefined controls keep per window (pressed button, edit state).
-void reset_dialog_controls();
 // Erases the invalid area with the class background and validates it.
 bool erase_invalid(Window window);
 // Keyboard state kept as input is injected.

@@ -1,5 +1,7 @@
 // The graphics window's procedure: the "&Run" menu, clicks, characters,
 // ticks and the Ctrl commands.
+#include "platform/default_procedure.h"
+#include "platform/gdi.h"
 #include "platform/menu.h"
 #include "platform/message_queue.h"
 #include "platform/timer.h"

@@ -2,6 +2,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/default_procedure.h"
+#include "platform/gdi.h"
 #include "platform/message_queue.h"
 #include "platform/window.h"
 #include "toolkit/misuse.h"

@@ -10,10 +10,12 @@
 #include <utility>
 #include <vector>
 
+#include "platform/default_procedure.h"
 #include "platform/font.h"
 #include "platform/headless_backend.h"
 #include "platform/input.h"
 #include "platform/message_queue.h"
+#include "platform/platform_reset.h"
 #include "platform/timer.h"
 #include "platform/window.h"
 #include "support/test_support.h"
@@ -120,6 +122,7 @@ std::intptr_t owner_proc(Window window, unsigned message, std::uintptr_t word, s
 class DialogTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        reset_platform();
         headless = &install_headless_backend();
         headless->set_time_limit(600'000);
         seen = Seen{};

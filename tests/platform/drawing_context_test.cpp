@@ -6,10 +6,12 @@
 #include <limits>
 #include <vector>
 
+#include "platform/default_procedure.h"
 #include "platform/gdi.h"
 #include "platform/headless_backend.h"
 #include "platform/menu.h"
 #include "platform/message_queue.h"
+#include "platform/platform_reset.h"
 #include "platform/window.h"
 #include "support/test_support.h"
 
@@ -27,6 +29,7 @@ std::intptr_t plain_proc(Window window, unsigned message, std::uintptr_t word, s
 }
 
 void start() {
+    reset_platform();
     install_headless_backend();
     WindowClass window_class;
     window_class.name = "plain";

@@ -7,9 +7,11 @@
 #include <vector>
 
 #include "platform/clock.h"
+#include "platform/default_procedure.h"
 #include "platform/gdi.h"
 #include "platform/input.h"
 #include "platform/message_queue.h"
+#include "platform/platform_reset.h"
 #include "platform/timer.h"
 #include "platform/window.h"
 
@@ -31,6 +33,7 @@ Window make_window(bool visible = true) {
 }
 
 HeadlessBackend& start(Size screen = Size{1024, 768}, std::int64_t calendar = 0) {
+    reset_platform();
     HeadlessBackend& headless = install_headless_backend(screen, calendar);
     events.clear();
     WindowClass window_class;

@@ -5,9 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "platform/default_procedure.h"
 #include "platform/headless_backend.h"
 #include "platform/menu.h"
+#include "platform/menu_layout.h"
 #include "platform/message_queue.h"
+#include "platform/platform_reset.h"
 #include "platform/window.h"
 
 namespace platform {
@@ -26,6 +29,7 @@ Window make_window(unsigned style = STYLE_POPUP) {
 
 // A fresh platform with one shown, focused window.
 Window start() {
+    reset_platform();
     headless = &install_headless_backend();
     WindowClass window_class;
     window_class.name = "plain";

@@ -5,9 +5,14 @@
 #include <functional>
 #include <vector>
 
+#include "platform/default_procedure.h"
 #include "platform/headless_backend.h"
 #include "platform/input.h"
+#include "platform/menu_layout.h"
+#include "platform/menu_loop.h"
 #include "platform/message_queue.h"
+#include "platform/mnemonic.h"
+#include "platform/platform_reset.h"
 #include "platform/timer.h"
 #include "platform/window.h"
 
@@ -45,6 +50,7 @@ struct Fixture {
 // A fresh platform with a shown, focused window carrying the bar "&File &Run".
 Fixture start(bool attach = true) {
     Fixture f;
+    reset_platform();
     f.headless = &install_headless_backend();
     commands.clear();
     sizes.clear();
@@ -387,6 +393,24 @@ TEST(MenuLoop, ABarReplacedWhileOpenClosesTheMenuAndAClickChoosesNothing) {
     run_until_quit();
     EXPECT_EQ(open_menu_view(), nullptr);
     EXPECT_TRUE(commands.empty());
+}
+
+// One reading of '&' serves drawing and choosing: what is underlined is what the key chooses.
+TEST(Mnemonic, TheUnderlinedCharacterIsTheOneTheKeyChooses) {
+    MnemonicText save = split_mnemonic_text("Save && &Quit\tCtrl+Q");
+    EXPECT_EQ(save.shown, "Save & Quit");
+    EXPECT_EQ(save.mnemonic, 7);
+    EXPECT_EQ(save.label, "Ctrl+Q");
+    EXPECT_TRUE(matches_mnemonic("Save && &Quit", 'q'));
+    EXPECT_TRUE(matches_mnemonic("Save && &Quit", 'Q'));
+    EXPECT_FALSE(matches_mnemonic("Save && &Quit", '&'));
+    EXPECT_FALSE(matches_mnemonic("Save && &Quit", 's'));
+    // No mnemonic: none, a trailing '&', or '&' before the label.
+    EXPECT_EQ(mnemonic_key("Plain"), 0);
+    EXPECT_EQ(mnemonic_key("Trailing&"), 0);
+    EXPECT_EQ(mnemonic_key("Tab&\tlabel"), 0);
+    EXPECT_EQ(split_mnemonic_text("Tab&\tlabel").shown, "Tab");
+    EXPECT_EQ(mnemonic_key("&&&x"), 'x');
 }
 
 }  // namespace

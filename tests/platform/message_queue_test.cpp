@@ -5,8 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "platform/default_procedure.h"
 #include "platform/headless_backend.h"
 #include "platform/input.h"
+#include "platform/platform_reset.h"
 #include "platform/timer.h"
 #include "platform/window.h"
 
@@ -25,6 +27,7 @@ HeadlessBackend* headless = nullptr;
 
 // A fresh platform with one shown, painted, focused window.
 Window start() {
+    reset_platform();
     headless = &install_headless_backend();
     received.clear();
     WindowClass window_class;

@@ -6,8 +6,10 @@
 #include <vector>
 
 #include "platform/clock.h"
+#include "platform/default_procedure.h"
 #include "platform/headless_backend.h"
 #include "platform/message_queue.h"
+#include "platform/platform_reset.h"
 #include "platform/window.h"
 
 namespace platform {
@@ -25,6 +27,7 @@ HeadlessBackend* headless = nullptr;
 
 // A fresh platform with one hidden window, so no paint gets in the way.
 Window start() {
+    reset_platform();
     headless = &install_headless_backend();
     ticks.clear();
     WindowClass window_class;

@@ -5,11 +5,13 @@
 #include <limits>
 #include <vector>
 
+#include "platform/default_procedure.h"
 #include "platform/gdi.h"
 #include "platform/headless_backend.h"
 #include "platform/input.h"
 #include "platform/menu.h"
 #include "platform/message_queue.h"
+#include "platform/platform_reset.h"
 #include "platform/timer.h"
 
 namespace platform {
@@ -39,6 +41,7 @@ bool register_recorder(const char* name, ColorWord background = WHITE, unsigned 
 
 // A fresh platform with one recording class; a top-level window of that class.
 void start() {
+    reset_platform();
     install_headless_backend();
     received.clear();
     register_recorder("recorder");
@@ -422,6 +425,7 @@ TEST(Screen, SizeComesFromTheBackend) {
     start();
     EXPECT_EQ(screen_width(), 1024);
     EXPECT_EQ(screen_height(), 768);
+    reset_platform();
     HeadlessBackend& headless = install_headless_backend(Size{640, 480});
     EXPECT_EQ(screen_width(), 640);
     headless.set_screen_size(Size{800, 600});
@@ -437,6 +441,7 @@ std::intptr_t spawning_proc(Window window, unsigned message, std::uintptr_t word
 }
 
 TEST(Show, SurvivesAProcedureThatCreatesWindowsWhenFocused) {
+    reset_platform();
     install_headless_backend();
     received.clear();
     register_recorder("recorder");

@@ -14,6 +14,7 @@
 #include "platform/headless_backend.h"
 #include "platform/input.h"
 #include "platform/message_queue.h"
+#include "platform/platform_reset.h"
 #include "platform/timer.h"
 #include "platform/window.h"
 #include "scene/scene_test_support.h"
@@ -80,6 +81,7 @@ class SceneHooks : public ::testing::EmptyTestEventListener {
     void OnTestStart(const ::testing::TestInfo&) override {
         kavro::set_call_observer(nullptr, nullptr);
         kavro::reset_toolkit_state();
+        platform::reset_platform();
         platform::HeadlessBackend& headless = platform::install_headless_backend();
         headless.set_idle_observer(deliver_next_event);
         events.clear();

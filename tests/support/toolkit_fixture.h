@@ -12,6 +12,7 @@
 #include "platform/headless_backend.h"
 #include "platform/input.h"
 #include "platform/menu.h"
+#include "platform/platform_reset.h"
 #include "platform/window.h"
 #include "support/test_support.h"
 #include "toolkit/state.h"
@@ -52,6 +53,7 @@ class ToolkitTest : public ::testing::Test {
 protected:
     void SetUp() override {
         kavro::reset_toolkit_state();
+        platform::reset_platform();
         headless = &platform::install_headless_backend(platform::Size{1024, 768}, 1'000'000);
         headless->set_time_limit(600'000);
     }

@@ -1,6 +1,9 @@
 #include "platform/input.h"
 #include "platform/menu.h"
+#include "platform/menu_layout.h"
+#include "platform/menu_loop.h"
 #include "platform/message_queue.h"
+#include "platform/system_look.h"
 #include "support/toolkit_fixture.h"
 #include "toolkit/kavro.h"
 
@@ -183,4 +186,49 @@ TEST_F(GraphicsWindowInput, AnyTimerSetsTheTick) {
     state.tick = 0;
     platform::send_message(state.graphics_window, platform::MSG_TIMER, 77, 0);
     EXPECT_EQ(state.tick, 1u);
+}
+
+// The platform composes the open menu, so a headless run presents it as the
+// screen shows it, and closing it leaves the window's own pixels as they were.
+TEST_F(RunMenuTest, TheOpenMenuIsPresentedOverTheWindowAndLeavesNoTrace) {
+    platform::Bitmap shown;
+    headless->set_present_observer([&](platform::Window window, const platform::Bitmap& picture) {
+        if (window == state.graphics_window) shown = picture;
+    });
+    KAVRO_clear();
+    settle();
+    platform::Bitmap before = shown;
+    platform::Bitmap open;
+    std::int64_t now = headless->monotonic_ms();
+    platform::inject_open_menu(state.graphics_window);
+    headless->schedule(now + 10, [] { platform::inject_key_press(platform::KEY_DOWN); });
+    headless->schedule(now + 20, [&] {
+        open = shown;
+        platform::inject_key_press(platform::KEY_ESCAPE);
+    });
+    settle();
+    ASSERT_EQ(open.width, before.width);
+    test_support::save_picture(open, "open_run_menu.png");
+
+    auto at = [](const platform::Bitmap& picture, int x, int y) { return picture.row(y)[x]; };
+    platform::Rect title = platform::menu_bar_item_rect(state.graphics_window, 0);
+    platform::Rect popup = platform::popup_rect(state.graphics_window, 0);
+    EXPECT_EQ(at(open, title.left + 1, title.top + 1), platform::HIGHLIGHT);
+    EXPECT_EQ(at(before, title.left + 1, title.top + 1), platform::FACE);
+    // The first entry is highlighted, the rest of the popup is the menu face with dark text on it.
+    int first_row = popup.top + platform::MENU_POPUP_BORDER + 1;
+    EXPECT_EQ(at(open, popup.left + platform::MENU_POPUP_BORDER, first_row), platform::HIGHLIGHT);
+    int text_pixels = 0;
+    int face_pixels = 0;
+    for (int y = first_row + platform::MENU_ITEM_HEIGHT; y < popup.bottom - platform::MENU_POPUP_BORDER; ++y)
+        for (int x = popup.left + platform::MENU_POPUP_BORDER; x < popup.right - platform::MENU_POPUP_BORDER; ++x) {
+            platform::Pixel pixel = at(open, x, y);
+            face_pixels += pixel == platform::FACE;
+            text_pixels += pixel == 0x000000;
+        }
+    EXPECT_GT(text_pixels, 200);
+    EXPECT_GT(face_pixels, text_pixels * 5);
+    EXPECT_NE(at(before, popup.left + 40, popup.top + 40), at(open, popup.left + 40, popup.top + 40));
+    EXPECT_EQ(shown.pixels, before.pixels);
+    EXPECT_EQ(platform::open_menu_view(), nullptr);
 }

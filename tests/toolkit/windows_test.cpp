@@ -1,5 +1,6 @@
 #include "platform/input.h"
 #include "platform/menu.h"
+#include "platform/platform_reset.h"
 #include "support/toolkit_fixture.h"
 #include "toolkit/kavro.h"
 
@@ -152,6 +153,7 @@ using TextWindowPlace = ToolkitTest;
 TEST_F(TextWindowPlace, CoversTheBottomThirdOfTheScreen) {
     for (int height : {600, 768}) {
         kavro::reset_toolkit_state();
+        platform::reset_platform();
         headless = &platform::install_headless_backend(platform::Size{800, height});
         open_toolkit();
         platform::Rect outer;

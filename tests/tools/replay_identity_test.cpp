@@ -10,6 +10,7 @@
 
 #include "platform/headless_backend.h"
 #include "platform/input.h"
+#include "platform/platform_reset.h"
 #include "platform/window.h"
 #include "scene/main_loop.h"
 #include "toolkit/program_backend.h"
@@ -44,6 +45,7 @@ std::vector<std::uint64_t> run_scene_to_the_end() {
 // of a session of `seconds` virtual seconds, all recorded from the start.
 std::vector<std::uint64_t> record_session(unsigned seed, int seconds) {
     kavro::reset_toolkit_state();
+    platform::reset_platform();
     platform::HeadlessBackend& headless = platform::install_headless_backend(platform::Size{1024, 768}, CALENDAR_START);
     std::mt19937 random(seed);
     std::uniform_int_distribution<int> when(1, seconds * 1000 - 1), x(-295, -120), y(-130, 130), letter('a', 'z');
@@ -65,6 +67,7 @@ std::vector<std::uint64_t> record_session(unsigned seed, int seconds) {
 
 std::vector<std::uint64_t> replay_session() {
     kavro::reset_toolkit_state();
+    platform::reset_platform();
     platform::install_headless_backend();
     kavro::ReplaySettings settings;
     settings.script = kavro::SCRIPT_FILE_NAME;
