@@ -1,6 +1,7 @@
 // The default window procedure, which owns the menu bar's behaviour.
 #include "platform/default_procedure.h"
 
+#include "platform/frame_drawing.h"
 #include "platform/gdi.h"
 #include "platform/menu.h"
 #include "platform/menu_drawing.h"
@@ -51,7 +52,10 @@ std::intptr_t default_window_proc(Window window, unsigned message, std::uintptr_
         return 0;
     }
     case MSG_NONCLIENT_PAINT:
-        if (word) paint_menu_bar(window, *reinterpret_cast<Bitmap*>(word));
+        if (word) {
+            paint_window_frame(window, *reinterpret_cast<Bitmap*>(word));
+            paint_menu_bar(window, *reinterpret_cast<Bitmap*>(word));
+        }
         return 0;
     case MSG_PAINT_OVERLAY: {
         const OpenMenuView* view = open_menu_view();
@@ -63,6 +67,5 @@ std::intptr_t default_window_proc(Window window, unsigned message, std::uintptr_
     default: return 0;
     }
 }
-
 
 }  // namespace platform

@@ -567,12 +567,50 @@ bool scroll_dc(DrawingContext context, int dx, int dy) {
     return true;
 }
 
+namespace {
+
+// Erases the invalid area of a window with its class background.
+bool erase_invalid(Window window) {
+    using namespace detail;
+    WindowRecord* record = find_window(window);
+    if (!record || !record->invalid) return false;
+    const ClassRecord* window_class = class_of(*record);
+    ColorWord background = window_class ? window_class->background : color_word(255, 255, 255);
+    Window top = top_level_of(window);
+    WindowRecord* top_record = find_window(top);
+    if (!top_record) return false;
+    // Up to the top-level client area, kept inside every ancestor as drawing is.
+    Rect area = record->invalid_area;
+    for (WindowRecord* r = record; r->parent != Window::NONE;) {
+        WindowRecord* parent = find_window(r->parent);
+        if (!parent) return false;
+        area = Rect{area.left + r->outer.left, area.top + r->outer.top, area.right + r->outer.left,
+                    area.bottom + r->outer.top};
+        Size bounds =
+            parent->parent == Window::NONE ? client_size(*parent) : Size{parent->outer.width(), parent->outer.height()};
+        area.left = std::max(area.left, 0);
+        area.top = std::max(area.top, 0);
+        area.right = std::min(area.right, bounds.width);
+        area.bottom = std::min(area.bottom, bounds.height);
+        r = parent;
+    }
+    Point origin = client_origin(*top_record);
+    area = Rect{area.left + origin.x, area.top + origin.y, area.right + origin.x, area.bottom + origin.y};
+    fill_rect(whole_target(top_record->surface), area.left, area.top, area.right, area.bottom,
+              pixel_from_color(background));
+    top_record->needs_present = true;
+    record->invalid = false;
+    return true;
+}
+
+}  // namespace
+
 DrawingContext begin_paint(Window window, PaintInfo& info) {
     detail::WindowRecord* record = detail::find_window(window);
     info = PaintInfo{};
     if (!record) return DrawingContext::NONE;
     info.area = record->invalid ? record->invalid_area : Rect{};
-    detail::erase_invalid(window);
+    erase_invalid(window);
     info.context = get_window_dc(window);
     return info.context;
 }

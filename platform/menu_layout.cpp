@@ -16,7 +16,9 @@ int menu_text_width(const std::string& text) {
     return text_extent(menu_font(), text.data(), static_cast<int>(text.size())).width;
 }
 
-int menu_bar_title_width(const std::string& text) { return menu_text_width(split_mnemonic_text(text).shown) + 2 * MENU_TITLE_PADDING; }
+int menu_bar_title_width(const std::string& text) {
+    return menu_text_width(split_mnemonic_text(text).shown) + 2 * MENU_TITLE_PADDING;
+}
 
 int menu_popup_width(Menu popup) {
     int text_width = 0;
@@ -28,7 +30,8 @@ int menu_popup_width(Menu popup) {
         text_width = std::max(text_width, menu_text_width(text.shown));
         label_width = std::max(label_width, menu_text_width(text.label));
     }
-    int width = MENU_TEXT_COLUMN + text_width + (label_width > 0 ? MENU_LABEL_GAP + label_width : 0) + MENU_RIGHT_MARGIN;
+    int width =
+        MENU_TEXT_COLUMN + text_width + (label_width > 0 ? MENU_LABEL_GAP + label_width : 0) + MENU_RIGHT_MARGIN;
     return std::max(width, MENU_POPUP_WIDTH);
 }
 

@@ -33,9 +33,10 @@ constexpr unsigned MSG_CHARACTER = 0x0102;  // word: character code
 constexpr unsigned MSG_SYSTEM_KEY_DOWN = 0x0104;
 constexpr unsigned MSG_SYSTEM_KEY_UP = 0x0105;
 constexpr unsigned MSG_SYSTEM_CHARACTER = 0x0106;
-// Sent by the platform, answered by the default procedure, which owns the menu
-// bar: the position of the bar entry under a window-surface point plus one,
-// 0 for none; the painting of the bar into the surface (word: the Bitmap*).
+// Sent by the platform, answered by the default procedure, which owns what
+// lies around the client area: the position of the menu bar entry under a
+// window-surface point plus one, 0 for none; the painting of our own frame and
+// of the menu bar into the window's surface (word: the Bitmap*).
 constexpr unsigned MSG_NONCLIENT_HIT_TEST = 0x0084;
 constexpr unsigned MSG_NONCLIENT_PAINT = 0x0085;
 constexpr unsigned MSG_INIT_DIALOG = 0x0110;       // word: focus control; position: initialisation value

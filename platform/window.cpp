@@ -5,7 +5,6 @@
 #include <cstring>
 
 #include "platform/backend.h"
-#include "platform/frame_drawing.h"
 #include "platform/message_queue.h"
 #include "platform/timer.h"
 #include "platform/window_system.h"
@@ -23,17 +22,6 @@ Bitmap overlay_picture;  // reused: an open menu is presented once per change
 // Positions stay within this range so outer edges, and the offsets of nested
 // children added up, never overflow an int.
 constexpr int MAX_POSITION = 1 << 24;
-
-bool fill_rect_on(Bitmap& surface, Rect area, ColorWord color) {
-    area.left = std::max(area.left, 0);
-    area.top = std::max(area.top, 0);
-    area.right = std::min(area.right, surface.width);
-    area.bottom = std::min(area.bottom, surface.height);
-    if (area.empty()) return false;
-    Pixel p = pixel_from_color(color);
-    for (int y = area.top; y < area.bottom; ++y) std::fill_n(surface.row(y) + area.left, area.width(), p);
-    return true;
-}
 
 }  // namespace
 
@@ -117,11 +105,9 @@ void present_changed_windows() {
         if (!record.alive || !record.needs_present || record.parent != Window::NONE) continue;
         record.needs_present = false;
         if (!record.visible) continue;
-        // Client drawing never reaches the frame or the bar, so painting them here keeps them current.
+        // Client drawing never reaches the frame or the bar, so painting them at each present keeps them current.
         Window window = window_at(i);
-        paint_window_frame(window, record.surface);
-        if (record.menu != Menu::NONE)
-            send_message(window, MSG_NONCLIENT_PAINT, reinterpret_cast<std::uintptr_t>(&record.surface), 0);
+        send_message(window, MSG_NONCLIENT_PAINT, reinterpret_cast<std::uintptr_t>(&record.surface), 0);
         // Looked up again: the procedure may have created windows.
         WindowRecord* shown = find_window(window);
         if (!shown || !shown->visible) continue;
@@ -501,40 +487,6 @@ Bitmap client_picture(Window window) {
         std::copy_n(record->surface.row(y + origin.y) + origin.x, columns, picture.row(y));
     return picture;
 }
-
-namespace detail {
-// Erases the invalid area of a window with its class background.
-bool erase_invalid(Window window) {
-    WindowRecord* record = find_window(window);
-    if (!record || !record->invalid) return false;
-    const ClassRecord* window_class = class_of(*record);
-    ColorWord background = window_class ? window_class->background : color_word(255, 255, 255);
-    Window top = top_level_of(window);
-    WindowRecord* top_record = find_window(top);
-    if (!top_record) return false;
-    // Up to the top-level client area, kept inside every ancestor as drawing is.
-    Rect area = record->invalid_area;
-    for (WindowRecord* r = record; r->parent != Window::NONE;) {
-        WindowRecord* parent = find_window(r->parent);
-        if (!parent) return false;
-        area = Rect{area.left + r->outer.left, area.top + r->outer.top, area.right + r->outer.left,
-                    area.bottom + r->outer.top};
-        Size bounds =
-            parent->parent == Window::NONE ? client_size(*parent) : Size{parent->outer.width(), parent->outer.height()};
-        area.left = std::max(area.left, 0);
-        area.top = std::max(area.top, 0);
-        area.right = std::min(area.right, bounds.width);
-        area.bottom = std::min(area.bottom, bounds.height);
-        r = parent;
-    }
-    Point origin = client_origin(*top_record);
-    area = Rect{area.left + origin.x, area.top + origin.y, area.right + origin.x, area.bottom + origin.y};
-    fill_rect_on(top_record->surface, area, background);
-    top_record->needs_present = true;
-    record->invalid = false;
-    return true;
-}
-}  // namespace detail
 
 void reset_window_system() {
     detail::classes.clear();

@@ -65,8 +65,6 @@ void mark_changed(Window window);
 Window set_focus(Window window, bool activate_native);
 
 void reset_queue();
-// Erases the invalid area with the class background and validates it.
-bool erase_invalid(Window window);
 // Keyboard state kept as input is injected.
 void set_key_state(int virtual_key, bool down);
 
