@@ -44,6 +44,18 @@ struct MessageRing {
     std::unique_ptr<char[]> slots[MAX_MESSAGES];
     int oldest = -1;
     int next = 0;
+
+    // Calls visit with each line, oldest first.
+    template <typename Visit>
+    void for_each(Visit visit) const {
+        int index = oldest;
+        int count = 0;
+        while (index >= 0 && !(index == next && count != 0)) {
+            visit(slots[index] ? slots[index].get() : "");
+            index = (index + 1) % MAX_MESSAGES;
+            ++count;
+        }
+    }
 };
 
 // The misuse lines said so far, each once: the call and its advice.
