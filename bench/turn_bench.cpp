@@ -18,7 +18,7 @@
 #include "platform/window.h"
 #include "scene/main_loop.h"
 #include "toolkit/call_trace.h"
-#include "toolkit/state.h"
+#include "toolkit/inspect.h"
 
 #ifdef KAVRO_HAVE_CAIRO
 #include <cairo.h>
@@ -178,7 +178,7 @@ __attribute__((optimize("no-tree-vectorize", "no-tree-loop-distribute-patterns")
 
 void BM_PlainFillFloor(benchmark::State& state) {
     ensure_worst_case();
-    platform::Bitmap& canvas = *platform::bitmap_of(kavro::state.canvas_bitmap);
+    platform::Bitmap& canvas = kavro::canvas_bitmap();
     SpanCapture capture = capture_floor(canvas);
     std::int64_t pixels = 0;
     for (const Span& span : capture.spans) pixels += span.count;
@@ -193,7 +193,7 @@ BENCHMARK(BM_PlainFillFloor)->Unit(benchmark::kMicrosecond);
 
 #ifdef KAVRO_HAVE_CAIRO
 void set_color(cairo_t* cr, int color) {
-    platform::ColorWord c = kavro::COLOR_TABLE[color < 0 || color > 23 ? 2 : color].value;
+    platform::ColorWord c = kavro::color_value(color < 0 || color > 23 ? 2 : color);
     cairo_set_source_rgb(cr, platform::red_of(c) / 255.0, platform::green_of(c) / 255.0, platform::blue_of(c) / 255.0);
 }
 
@@ -277,8 +277,9 @@ void BM_CairoTurn(benchmark::State& state) {
     cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, 601, 540);
     cairo_t* cr = cairo_create(surface);
     prepare_cairo(cr);
-    double cx = kavro::state.centre_x;
-    double cy = kavro::state.centre_y;
+    platform::Point origin = kavro::canvas_origin();
+    double cx = origin.x;
+    double cy = origin.y;
     draw_with_cairo(cr, list, cx, cy);
     for (auto _ : state) {
         draw_with_cairo(cr, list, cx, cy);
@@ -297,9 +298,10 @@ BENCHMARK(BM_CairoTurn)->Unit(benchmark::kMicrosecond);
 void BM_SideBySide(benchmark::State& state) {
     using Clock = std::chrono::steady_clock;
     ensure_worst_case();
-    platform::Bitmap& canvas = *platform::bitmap_of(kavro::state.canvas_bitmap);
+    platform::Bitmap& canvas = kavro::canvas_bitmap();
     SpanCapture capture = capture_floor(canvas);
 #ifdef KAVRO_HAVE_CAIRO
+    platform::Point origin = kavro::canvas_origin();
     std::vector<Primitive> list = record_turn(worst);
     cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, 601, 540);
     cairo_t* cr = cairo_create(surface);
@@ -314,7 +316,7 @@ void BM_SideBySide(benchmark::State& state) {
         benchmark::ClobberMemory();
         Clock::time_point t2 = Clock::now();
 #ifdef KAVRO_HAVE_CAIRO
-        draw_with_cairo(cr, list, kavro::state.centre_x, kavro::state.centre_y);
+        draw_with_cairo(cr, list, origin.x, origin.y);
         cairo_surface_flush(surface);
 #endif
         Clock::time_point t3 = Clock::now();

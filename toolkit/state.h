@@ -10,6 +10,7 @@
 #include "platform/gdi.h"
 #include "platform/handles.h"
 #include "platform/messages.h"
+#include "toolkit/inspect.h"
 #include "toolkit/kavro.h"
 
 namespace kavro {
@@ -20,7 +21,6 @@ constexpr unsigned TICK_TIMER_ID = 2;
 constexpr unsigned TICK_INTERVAL_MS = 100;
 constexpr int MAX_MESSAGES = 25;
 constexpr int NO_EVENT = -1;
-constexpr const char* SCRIPT_FILE_NAME = "KAVRO.SCR";
 
 constexpr unsigned CMD_ANIMATE = 1;
 constexpr unsigned CMD_HALT = 2;
@@ -120,12 +120,8 @@ struct ToolkitState {
 // The one module-level record.
 extern ToolkitState state;
 
-// Puts the record back to its values before KAVRO_open (tests start afresh).
-void reset_toolkit_state();
-
 void present_canvas();
 void erase_canvas();
-bool pump_one_message();
 std::intptr_t graphics_window_proc(platform::Window window, unsigned message, std::uintptr_t word,
                                    std::intptr_t position);
 std::intptr_t text_window_proc(platform::Window window, unsigned message, std::uintptr_t word, std::intptr_t position);

@@ -11,7 +11,7 @@
 #include "scene/main_loop.h"
 #include "scene_test_support.h"
 #include "support/test_support.h"
-#include "toolkit/state.h"
+#include "toolkit/inspect.h"
 
 using namespace bridge;
 
@@ -38,11 +38,14 @@ void open_submenu(SceneRecords& s, int button) {
     ticks(s, 8);
 }
 
-const platform::Bitmap& canvas() { return *platform::bitmap_of(kavro::state.canvas_bitmap); }
+const platform::Bitmap& canvas() { return kavro::canvas_bitmap(); }
 
-platform::ColorWord at(int x, int y) { return canvas().get(kavro::state.centre_x + x, kavro::state.centre_y - y); }
+platform::ColorWord at(int x, int y) {
+    platform::Point origin = kavro::canvas_origin();
+    return canvas().get(origin.x + x, origin.y - y);
+}
 
-platform::ColorWord colour(int index) { return kavro::COLOR_TABLE[index].value; }
+platform::ColorWord colour(int index) { return kavro::color_value(index); }
 
 int count_colour(int left, int top, int right, int bottom, int index) {
     int count = 0;
@@ -63,12 +66,13 @@ Ink ink_of(const scene_test::Call& text) {
     KAVRO_clear();
     KAVRO_text(text.args[0], text.args[1], text.args[2], text.args[3], "%s", text.text.c_str());
     Ink ink;
+    platform::Point origin = kavro::canvas_origin();
     // Inside the cleared canvas's black ring.
     for (int row = 1; row < canvas().height - 1; ++row)
         for (int column = 1; column < canvas().width - 1; ++column) {
             if (canvas().get(column, row) == colour(KAVRO_WHITE)) continue;
-            int x = column - kavro::state.centre_x;
-            int y = kavro::state.centre_y - row;
+            int x = column - origin.x;
+            int y = origin.y - row;
             ink = Ink{std::min(ink.left, x), std::max(ink.right, x), std::max(ink.top, y), std::min(ink.bottom, y)};
         }
     return ink;
@@ -142,7 +146,7 @@ TEST(Pictures, TheClientAreasOutermostRowsAndColumnsShowSceneryNotTheClearedRing
     SceneRecords s{};
     start_up(s, nullptr, nullptr, "", 1);
     platform::Rect client;
-    platform::get_client_rect(kavro::state.graphics_window, client);
+    platform::get_client_rect(kavro::graphics_window(), client);
     ASSERT_GT(client.right, 2);
     ASSERT_GT(client.bottom, 2);
     const int right = client.right - 1;

@@ -18,7 +18,7 @@
 #include "platform/window.h"
 #include "scene/scene_test_support.h"
 #include "toolkit/call_trace.h"
-#include "toolkit/state.h"
+#include "toolkit/inspect.h"
 
 namespace {
 
@@ -48,7 +48,6 @@ void record_call(void*, const kavro::TracedCall& traced) {
 // the toolkit arms by itself while animation runs is replaced by the queued
 // one, so only queued events ever arrive.
 void deliver_next_event() {
-    using kavro::state;
     if (periodic_in_flight) return;
     if (events.empty()) {
         platform::post_quit_message(0);
@@ -59,14 +58,16 @@ void deliver_next_event() {
     switch (event.kind) {
     case KAVRO_PERIODIC:
         periodic_in_flight = true;
-        if (state.pending.kind != KAVRO_PERIODIC) state.single_step = 1;
+        kavro::request_periodic_event();
         break;
-    case KAVRO_MOUSE:
-        platform::inject_click(state.graphics_window, event.x + state.centre_x, state.centre_y - event.y);
+    case KAVRO_MOUSE: {
+        platform::Point origin = kavro::canvas_origin();
+        platform::inject_click(kavro::graphics_window(), origin.x + event.x, origin.y - event.y);
         break;
+    }
     case KAVRO_KBD: {
         const char text[2] = {event.key, 0};
-        platform::inject_focus(state.graphics_window);
+        platform::inject_focus(kavro::graphics_window());
         platform::inject_text(text);
         break;
     }

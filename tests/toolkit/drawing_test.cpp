@@ -8,6 +8,7 @@
 #include "platform/gdi.h"
 #include "support/toolkit_fixture.h"
 #include "toolkit/kavro.h"
+#include "toolkit/state.h"
 
 using kavro::state;
 using Strings = std::vector<std::string>;

@@ -3,6 +3,7 @@
 
 #include "support/toolkit_fixture.h"
 #include "toolkit/kavro.h"
+#include "toolkit/state.h"
 
 using kavro::state;
 using testing::internal::CaptureStderr;

@@ -7,6 +7,7 @@
 #include "platform/message_queue.h"
 #include "support/toolkit_fixture.h"
 #include "toolkit/kavro.h"
+#include "toolkit/state.h"
 
 namespace kavro {
 // Lives in prompt.cpp without a header: only KAVRO_gets and these tests use it.

@@ -3,6 +3,7 @@
 #include "platform/message_queue.h"
 #include "support/toolkit_fixture.h"
 #include "toolkit/kavro.h"
+#include "toolkit/state.h"
 
 using kavro::state;
 using test_support::AwaitedEvent;

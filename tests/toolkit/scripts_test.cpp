@@ -7,6 +7,7 @@
 #include "platform/menu.h"
 #include "platform/message_queue.h"
 #include "support/toolkit_fixture.h"
+#include "toolkit/state.h"
 
 using kavro::state;
 

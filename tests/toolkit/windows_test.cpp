@@ -2,6 +2,7 @@
 #include "platform/menu.h"
 #include "support/toolkit_fixture.h"
 #include "toolkit/kavro.h"
+#include "toolkit/state.h"
 
 using kavro::state;
 using test_support::ToolkitTest;
