@@ -98,7 +98,6 @@ TEST(PanelHitTest, EveryClickIsIgnoredWhileClosingOrWaiting) {
 }
 
 TEST(MainButton, ClickOnTheLineBetweenBoxesBelongsToTheLowerOne) {
-    scene_test::start_drawing();
     PanelState panel = start_panel(4);
     EXPECT_EQ(handle_button(-250, 220, panel), 0);
     EXPECT_EQ(panel.menu_button, 1);
@@ -117,8 +116,6 @@ TEST(MainButton, QuitReturnsOneAndChangesNothing) {
 }
 
 TEST(BadNews, HandlersOutsideTheirPreconditionsDrawItAndChangeNothing) {
-    REQUIRE_RECORDER();
-    scene_test::start_drawing();
     Picker picker;
     EXPECT_EQ(handle_button(-300, 100, picker.panel), 0);
     EXPECT_EQ(handle_button(-250, 19, picker.panel), 0);
@@ -133,8 +130,6 @@ TEST(BadNews, HandlersOutsideTheirPreconditionsDrawItAndChangeNothing) {
 }
 
 TEST(PanelDrawing, NineOutlinedBoxesThenTheirCaptions) {
-    REQUIRE_RECORDER();
-    scene_test::start_drawing();
     PanelState panel = start_panel();
     draw_panel(panel);
     auto calls = scene_test::recorded_calls();
@@ -148,8 +143,6 @@ TEST(PanelDrawing, NineOutlinedBoxesThenTheirCaptions) {
 }
 
 TEST(SubmenuSlide, OpensFiveWiderPerTurnAndIsLabelledFromWidth35) {
-    REQUIRE_RECORDER();
-    scene_test::start_drawing();
     PanelState panel = start_panel(2);
     handle_button(-250, button_y(0), panel);
     const int drawn_right[] = {-215, -210, -205, -200, -195, -190, -185, -180, -180};
@@ -166,8 +159,6 @@ TEST(SubmenuSlide, OpensFiveWiderPerTurnAndIsLabelledFromWidth35) {
 }
 
 TEST(SubmenuSlide, BackClosesOverEightTurnsWithoutLabels) {
-    REQUIRE_RECORDER();
-    scene_test::start_drawing();
     Picker picker;
     open_fully(picker.panel, 3);
     picker.panel.closing = handle_submenu_row(-200, row_y(3, 4), picker.cars, picker.panel, picker.rain);
@@ -184,7 +175,6 @@ TEST(SubmenuSlide, BackClosesOverEightTurnsWithoutLabels) {
 }
 
 TEST(SubmenuSlide, ClicksAreIgnoredForSevenTurnsAfterBack) {
-    scene_test::start_drawing();
     Picker picker;
     open_fully(picker.panel, 5);
     picker.panel.closing = handle_submenu_row(-200, row_y(5, 2), picker.cars, picker.panel, picker.rain);
@@ -197,8 +187,6 @@ TEST(SubmenuSlide, ClicksAreIgnoredForSevenTurnsAfterBack) {
 }
 
 TEST(SubmenuSlide, SwitchingButtonsShowsTheNewSubmenuCompleteAtOnce) {
-    REQUIRE_RECORDER();
-    scene_test::start_drawing();
     PanelState panel = start_panel();
     open_fully(panel, 0);
     scene_test::clear_calls();
@@ -211,8 +199,6 @@ TEST(SubmenuSlide, SwitchingButtonsShowsTheNewSubmenuCompleteAtOnce) {
 }
 
 TEST(SubmenuLabels, CarRowsThenAllAndBackAndTheCrewLabelsOwnPlaces) {
-    REQUIRE_RECORDER();
-    scene_test::start_drawing();
     PanelState panel = start_panel(3);
     open_fully(panel, 2);
     scene_test::clear_calls();
@@ -234,8 +220,6 @@ TEST(SubmenuLabels, CarRowsThenAllAndBackAndTheCrewLabelsOwnPlaces) {
 }
 
 TEST(SubmenuLabels, TwentyCarsGiveTwentyTwoRowsEndingAtMinus197UnderButton4) {
-    REQUIRE_RECORDER();
-    scene_test::start_drawing();
     PanelState panel = start_panel(20);
     open_fully(panel, 4);
     scene_test::clear_calls();

@@ -19,7 +19,7 @@ void start(SceneRecords& s) {
 }
 
 int turn_with(SceneRecords& s, int kind, int x = 0, int y = 0, char key = 0) {
-    kavro_test_queue_event(kind, x, y, key);
+    scene_test::queue_event(kind, x, y, key);
     return run_turn(s);
 }
 
@@ -33,7 +33,6 @@ bool drew_text(const std::string& text) {
 }  // namespace
 
 TEST(StartUp, SwitchesTheLogOffBeforeClearingThenDrawsTheFirstPicture) {
-    REQUIRE_EVENT_SCRIPT();
     SceneRecords s{};
     scene_test::clear_calls();
     start_up(s, nullptr, nullptr, "", 7);
@@ -54,7 +53,6 @@ TEST(StartUp, SwitchesTheLogOffBeforeClearingThenDrawsTheFirstPicture) {
 }
 
 TEST(MainLoop, OnlyPeriodicEventsMoveTheSunAndTheCars) {
-    REQUIRE_EVENT_SCRIPT();
     SceneRecords s{};
     start(s);
     int car_x = s.cars.x[0];
@@ -68,7 +66,6 @@ TEST(MainLoop, OnlyPeriodicEventsMoveTheSunAndTheCars) {
 }
 
 TEST(MainLoop, EveryTurnRedrawsAndStepsBoatRainAndWait) {
-    REQUIRE_EVENT_SCRIPT();
     SceneRecords s{};
     start(s);
     s.panel.crew_out = 1;
@@ -86,14 +83,13 @@ TEST(MainLoop, EveryTurnRedrawsAndStepsBoatRainAndWait) {
 }
 
 TEST(MainLoop, QuitEventOrQuitButtonEndsAfterOneMoreRedraw) {
-    REQUIRE_EVENT_SCRIPT();
     for (int by_button = 0; by_button < 2; ++by_button) {
         SceneRecords s{};
-        kavro_test_queue_event(KAVRO_PERIODIC, 0, 0, 0);
+        scene_test::queue_event(KAVRO_PERIODIC, 0, 0, 0);
         if (by_button) {
-            kavro_test_queue_event(KAVRO_MOUSE, -250, 30, 0);
+            scene_test::queue_event(KAVRO_MOUSE, -250, 30, 0);
         } else {
-            kavro_test_queue_event(KAVRO_QUIT, 0, 0, 0);
+            scene_test::queue_event(KAVRO_QUIT, 0, 0, 0);
         }
         scene_test::clear_calls();
         EXPECT_EQ(run_bridge(s, nullptr, nullptr, "", 1), 0);
@@ -108,7 +104,6 @@ TEST(MainLoop, QuitEventOrQuitButtonEndsAfterOneMoreRedraw) {
 }
 
 TEST(MainLoop, RainClickChangesTheWelcomeInItsOwnTurn) {
-    REQUIRE_EVENT_SCRIPT();
     SceneRecords s{};
     start(s);
     click(s, -250, 83);
@@ -123,7 +118,6 @@ TEST(MainLoop, RainClickChangesTheWelcomeInItsOwnTurn) {
 }
 
 TEST(MainLoop, LessWithOneCarBringsANewCarInTheSameTurn) {
-    REQUIRE_EVENT_SCRIPT();
     SceneRecords s{};
     start(s);
     s.cars.x[0] = 0;
@@ -139,7 +133,6 @@ TEST(MainLoop, LessWithOneCarBringsANewCarInTheSameTurn) {
 }
 
 TEST(MainLoop, BackClosesTheSubmenuAndClicksReturnAfterSevenTurns) {
-    REQUIRE_EVENT_SCRIPT();
     SceneRecords s{};
     start(s);
     click(s, -250, 108);

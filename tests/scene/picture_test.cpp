@@ -21,13 +21,13 @@ int button_y(int button) { return 233 - 25 * button; }
 int row_y(int button, int row) { return 233 - 25 * button - 15 * row - 7; }
 
 void click(SceneRecords& s, int x, int y) {
-    kavro_test_queue_event(KAVRO_MOUSE, x, y, 0);
+    scene_test::queue_event(KAVRO_MOUSE, x, y, 0);
     run_turn(s);
 }
 
 void ticks(SceneRecords& s, int count) {
     for (int i = 0; i < count; ++i) {
-        kavro_test_queue_event(KAVRO_PERIODIC, 0, 0, 0);
+        scene_test::queue_event(KAVRO_PERIODIC, 0, 0, 0);
         run_turn(s);
     }
 }
@@ -96,8 +96,6 @@ Ink ink_of(const scene_test::Call& text) {
 }  // namespace
 
 TEST(Pictures, EveryCaptionAndSubmenuLabelLiesInsideItsBox) {
-    REQUIRE_RECORDER();
-    scene_test::start_drawing();
     KAVRO_logging(0);
     PanelState panel{};
     panel.cars_wanted = 3;
@@ -126,7 +124,6 @@ TEST(Pictures, EveryCaptionAndSubmenuLabelLiesInsideItsBox) {
 }
 
 TEST(Pictures, StartUpShowsTheLandscapeAtItsTabledPlaces) {
-    REQUIRE_EVENT_SCRIPT();
     SceneRecords s{};
     start_up(s, nullptr, nullptr, "", 1);
     test_support::save_picture(canvas(), "scene-start-up.png");
@@ -142,7 +139,6 @@ TEST(Pictures, StartUpShowsTheLandscapeAtItsTabledPlaces) {
 }
 
 TEST(Pictures, TheClientAreasOutermostRowsAndColumnsShowSceneryNotTheClearedRing) {
-    REQUIRE_EVENT_SCRIPT();
     SceneRecords s{};
     start_up(s, nullptr, nullptr, "", 1);
     platform::Rect client;
@@ -165,7 +161,6 @@ TEST(Pictures, TheClientAreasOutermostRowsAndColumnsShowSceneryNotTheClearedRing
 }
 
 TEST(Pictures, After500PeriodicEventsTheSkyAndSunFollowTheRecords) {
-    REQUIRE_EVENT_SCRIPT();
     SceneRecords s{};
     start_up(s, nullptr, nullptr, "", 1);
     ticks(s, 500);
@@ -176,7 +171,6 @@ TEST(Pictures, After500PeriodicEventsTheSkyAndSunFollowTheRecords) {
 }
 
 TEST(Pictures, OpenCarSubmenuWithRainAndTheBoatOut) {
-    REQUIRE_EVENT_SCRIPT();
     SceneRecords s{};
     start_up(s, nullptr, nullptr, "", 1);
     open_submenu(s, 5);  // "How Many?"

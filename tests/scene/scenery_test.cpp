@@ -78,8 +78,6 @@ TEST(DayCycle, NightIsFinalAndTheSunSinksNoFurther) {
 }
 
 TEST(SceneryPrimitives, Draws136PrimitivesInPaintingOrder) {
-    REQUIRE_RECORDER();
-    scene_test::start_drawing();
     draw_scenery(-17, 42, KAVRO_MAGENTA);
     auto calls = scene_test::recorded_calls();
     ASSERT_EQ(calls.size(), 136u);

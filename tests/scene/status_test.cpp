@@ -17,8 +17,6 @@ const scene_test::Call GIVE_UP =
 }  // namespace
 
 TEST(StatusLines, WelcomeChangesWithTheRain) {
-    REQUIRE_RECORDER();
-    scene_test::start_drawing();
     PanelState panel{};
     RainState rain{};
     draw_status(panel, rain);
@@ -34,8 +32,6 @@ TEST(StatusLines, WelcomeChangesWithTheRain) {
 }
 
 TEST(WaitRule, WaitsFor100TurnsAndGivesUpInThe101st) {
-    REQUIRE_RECORDER();
-    scene_test::start_drawing();
     PanelState panel{};
     panel.cars_present = 2;
     panel.cars_wanted = 3;
@@ -71,7 +67,6 @@ TEST(WaitRule, WaitsFor100TurnsAndGivesUpInThe101st) {
 }
 
 TEST(WaitRule, GivingUpCanLeaveNoCarWanted) {
-    scene_test::start_drawing();
     PanelState panel{};
     panel.cars_wanted = 1;
     panel.wait_frames = 101;

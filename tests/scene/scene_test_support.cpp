@@ -3,10 +3,10 @@
 // KAVRO_await_event as real input on the headless backend (a click in the
 // graphics window, a typed key, a timer tick), so the scene runs on the real
 // toolkit and draws real pixels.
+#include "scene/scene_test_support.h"
+
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstdio>
 #include <cstring>
 #include <deque>
 #include <vector>
@@ -16,7 +16,6 @@
 #include "platform/message_queue.h"
 #include "platform/timer.h"
 #include "platform/window.h"
-#include "scene/scene_test_support.h"
 #include "toolkit/call_trace.h"
 #include "toolkit/inspect.h"
 
@@ -29,19 +28,15 @@ struct QueuedEvent {
     char key;
 };
 
-std::vector<KavroTestCall> calls;
+std::vector<scene_test::Call> calls;
 std::deque<QueuedEvent> events;
 // A queued periodic event is on its way: its await waits for the next tick.
 bool periodic_in_flight = false;
 
 void record_call(void*, const kavro::TracedCall& traced) {
     if (std::strcmp(traced.name, "await_event") == 0) periodic_in_flight = false;
-    KavroTestCall call{};
-    std::snprintf(call.name, sizeof call.name, "%s", traced.name);
-    call.arg_count = std::min(traced.arg_count, static_cast<int>(std::size(call.args)));
-    std::copy(traced.args, traced.args + call.arg_count, call.args);
-    if (traced.text) std::snprintf(call.text, sizeof call.text, "%s", traced.text);
-    calls.push_back(call);
+    calls.push_back(scene_test::Call{traced.name, std::vector<int>(traced.args, traced.args + traced.arg_count),
+                                     traced.text ? traced.text : ""});
 }
 
 // The toolkit waits for input: hand it the next queued event. A periodic event
@@ -100,16 +95,19 @@ const bool installed = [] {
 
 }  // namespace
 
-extern "C" {
+namespace scene_test {
 
-int kavro_test_recorded_call_count(void) { return static_cast<int>(calls.size()); }
+const std::vector<Call>& recorded_calls() { return calls; }
 
-const KavroTestCall* kavro_test_recorded_call(int index) {
-    if (index < 0 || index >= static_cast<int>(calls.size())) return nullptr;
-    return &calls[static_cast<std::size_t>(index)];
+std::vector<Call> recorded_calls_named(const std::string& name) {
+    std::vector<Call> named;
+    for (const Call& call : calls)
+        if (call.name == name) named.push_back(call);
+    return named;
 }
 
-void kavro_test_clear_recorded_calls(void) { calls.clear(); }
+void clear_calls() { calls.clear(); }
 
-void kavro_test_queue_event(int kind, int x, int y, char key) { events.push_back(QueuedEvent{kind, x, y, key}); }
-}
+void queue_event(int kind, int x, int y, char key) { events.push_back(QueuedEvent{kind, x, y, key}); }
+
+}  // namespace scene_test
