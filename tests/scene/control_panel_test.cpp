@@ -40,9 +40,9 @@ void open_fully(PanelState& panel, int button) {
 }
 
 // The sub-menu row boxes and labels a turn drew, past the nine boxes and captions.
-std::vector<scene_test::Call> submenu_calls() {
+std::vector<scene_test::RecordedCall> submenu_calls() {
     auto calls = scene_test::recorded_calls();
-    return std::vector<scene_test::Call>(calls.begin() + std::min<size_t>(18, calls.size()), calls.end());
+    return std::vector<scene_test::RecordedCall>(calls.begin() + std::min<size_t>(18, calls.size()), calls.end());
 }
 
 struct Picker {
@@ -126,7 +126,7 @@ TEST(BadNews, HandlersOutsideTheirPreconditionsDrawItAndChangeNothing) {
     EXPECT_EQ(handle_submenu_row(-200, row_y(QUIT_BUTTON, 2), picker.cars, picker.panel, picker.rain), 0);
     EXPECT_EQ(picker.panel.menu_width, 0);
     auto news = call("text", {KAVRO_RED, 0, 0, 16}, "BAAAADDD NEWS!");
-    EXPECT_EQ(scene_test::recorded_calls(), std::vector<scene_test::Call>(4, news));
+    EXPECT_EQ(scene_test::recorded_calls(), std::vector<scene_test::RecordedCall>(4, news));
 }
 
 TEST(PanelDrawing, NineOutlinedBoxesThenTheirCaptions) {
@@ -192,7 +192,7 @@ TEST(SubmenuSlide, SwitchingButtonsShowsTheNewSubmenuCompleteAtOnce) {
     scene_test::clear_calls();
     handle_button(-250, button_y(6), panel);
     EXPECT_EQ(scene_test::recorded_calls(),
-              (std::vector<scene_test::Call>{
+              (std::vector<scene_test::RecordedCall>{
                   call("rectangle", {9, -220, 83, -180, 68, 1}), call("rectangle", {9, -220, 68, -180, 53, 1}),
                   call("rectangle", {9, -220, 53, -180, 38, 1}), call("text", {9, -214, 66, 10}, "Rain"),
                   call("text", {9, -214, 51, 10}, "Stop"), call("text", {9, -214, 36, 10}, "Back")}));

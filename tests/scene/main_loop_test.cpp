@@ -27,7 +27,7 @@ void click(SceneRecords& s, int x, int y) { turn_with(s, KAVRO_MOUSE, x, y); }
 
 bool drew_text(const std::string& text) {
     auto texts = scene_test::recorded_calls_named("text");
-    return std::any_of(texts.begin(), texts.end(), [&](const scene_test::Call& c) { return c.text == text; });
+    return std::any_of(texts.begin(), texts.end(), [&](const scene_test::RecordedCall& c) { return c.text == text; });
 }
 
 }  // namespace
@@ -96,7 +96,7 @@ TEST(MainLoop, QuitEventOrQuitButtonEndsAfterOneMoreRedraw) {
         auto calls = scene_test::recorded_calls();
         EXPECT_EQ(scene_test::recorded_calls_named("await_event").size(), 2u);
         auto last_wait = std::find_if(calls.rbegin(), calls.rend(),
-                                      [](const scene_test::Call& c) { return c.name == "await_event"; });
+                                      [](const scene_test::RecordedCall& c) { return c.name == "await_event"; });
         EXPECT_EQ(std::distance(calls.rbegin(), last_wait), 1 + 136 + 18 + 5 + 2);
         EXPECT_EQ(calls.back(), call("close", {}));
         EXPECT_EQ(s.sky.sun_x, 243);

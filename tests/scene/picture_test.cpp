@@ -62,7 +62,7 @@ struct Ink {
     int bottom = 1 << 30;
 };
 
-Ink ink_of(const scene_test::Call& text) {
+Ink ink_of(const scene_test::RecordedCall& text) {
     KAVRO_clear();
     KAVRO_text(text.args[0], text.args[1], text.args[2], text.args[3], "%s", text.text.c_str());
     Ink ink;
@@ -81,7 +81,7 @@ Ink ink_of(const scene_test::Call& text) {
 // Inside the outlined box from (left, top) to (right, bottom): clear of its
 // border, or at most on it (the tight sub-menu rows: the descender of "Stop"
 // reaches the row's bottom line, "Go Home" ends on the right one).
-::testing::AssertionResult inside(const scene_test::Call& text, int left, int top, int right, int bottom,
+::testing::AssertionResult inside(const scene_test::RecordedCall& text, int left, int top, int right, int bottom,
                                   bool clear_of_border) {
     Ink ink = ink_of(text);
     int margin = clear_of_border ? 1 : 0;
@@ -101,7 +101,7 @@ TEST(Pictures, EveryCaptionAndSubmenuLabelLiesInsideItsBox) {
     panel.cars_wanted = 3;
     draw_panel(panel);
     test_support::save_picture(canvas(), "panel-captions.png");
-    std::vector<scene_test::Call> captions = scene_test::recorded_calls_named("text");
+    std::vector<scene_test::RecordedCall> captions = scene_test::recorded_calls_named("text");
     ASSERT_EQ(captions.size(), 9u);
     for (int i = 0; i < 9; ++i) EXPECT_TRUE(inside(captions[i], -295, 245 - 25 * i, -220, 220 - 25 * i, true));
 
@@ -112,11 +112,11 @@ TEST(Pictures, EveryCaptionAndSubmenuLabelLiesInsideItsBox) {
         panel.menu_width = 45;
         scene_test::clear_calls();
         draw_submenu(panel);
-        std::vector<scene_test::Call> labels = scene_test::recorded_calls_named("text");
+        std::vector<scene_test::RecordedCall> labels = scene_test::recorded_calls_named("text");
         ASSERT_EQ(static_cast<int>(labels.size()), panel.row_count) << "button " << button;
         const int top = 233 - 25 * button;
         for (int row = 0; row < panel.row_count; ++row) {
-            const scene_test::Call& label = labels[static_cast<std::size_t>(row)];
+            const scene_test::RecordedCall& label = labels[static_cast<std::size_t>(row)];
             bool tight = label.text == "Stop" || label.text == "Go Home";
             EXPECT_TRUE(inside(label, -220, top - 15 * row, -180, top - 15 * (row + 1), !tight));
         }

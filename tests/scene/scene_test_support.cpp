@@ -28,15 +28,14 @@ struct QueuedEvent {
     char key;
 };
 
-std::vector<scene_test::Call> calls;
+std::vector<scene_test::RecordedCall> calls;
 std::deque<QueuedEvent> events;
 // A queued periodic event is on its way: its await waits for the next tick.
 bool periodic_in_flight = false;
 
 void record_call(void*, const kavro::TracedCall& traced) {
     if (std::strcmp(traced.name, "await_event") == 0) periodic_in_flight = false;
-    calls.push_back(scene_test::Call{traced.name, std::vector<int>(traced.args, traced.args + traced.arg_count),
-                                     traced.text ? traced.text : ""});
+    calls.push_back(test_support::recorded(traced));
 }
 
 // The toolkit waits for input: hand it the next queued event. A periodic event
@@ -97,11 +96,11 @@ const bool installed = [] {
 
 namespace scene_test {
 
-const std::vector<Call>& recorded_calls() { return calls; }
+const std::vector<RecordedCall>& recorded_calls() { return calls; }
 
-std::vector<Call> recorded_calls_named(const std::string& name) {
-    std::vector<Call> named;
-    for (const Call& call : calls)
+std::vector<RecordedCall> recorded_calls_named(const std::string& name) {
+    std::vector<RecordedCall> named;
+    for (const RecordedCall& call : calls)
         if (call.name == name) named.push_back(call);
     return named;
 }

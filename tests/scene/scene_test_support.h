@@ -3,48 +3,29 @@
 // Every test starts on a freshly opened toolkit with both empty.
 #pragma once
 
-#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "support/recorded_call.h"
 #include "toolkit/kavro.h"
 
 namespace scene_test {
 
-// One call: the operation's name without the prefix and its int arguments
-// and text, as kavro::TracedCall gives them.
-struct Call {
-    std::string name;
-    std::vector<int> args;
-    std::string text;
-
-    bool operator==(const Call&) const = default;
-};
-
-inline std::ostream& operator<<(std::ostream& out, const Call& call) {
-    out << call.name << "(";
-    for (size_t i = 0; i < call.args.size(); ++i) {
-        out << (i ? ", " : "") << call.args[i];
-    }
-    if (!call.text.empty()) {
-        out << ", \"" << call.text << "\"";
-    }
-    return out << ")";
-}
+using test_support::RecordedCall;
 
 // The calls made since the test started or the record was last cleared.
-const std::vector<Call>& recorded_calls();
+const std::vector<RecordedCall>& recorded_calls();
 // Those of them with this name, in order.
-std::vector<Call> recorded_calls_named(const std::string& name);
+std::vector<RecordedCall> recorded_calls_named(const std::string& name);
 void clear_calls();
 
 // Queues one event for KAVRO_await_event; once the queue is empty it returns
 // KAVRO_QUIT, so a run can never wait for ever.
 void queue_event(int kind, int x, int y, char key);
 
-inline Call call(const std::string& name, std::vector<int> args, const std::string& text = "") {
-    return Call{name, std::move(args), text};
+inline RecordedCall call(const std::string& name, std::vector<int> args, const std::string& text = "") {
+    return RecordedCall{name, std::move(args), text};
 }
 
 // Runs attempt until it ran within one second of the toolkit's clock, so a

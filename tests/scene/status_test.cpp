@@ -9,9 +9,10 @@ using scene_test::call;
 
 namespace {
 
-const scene_test::Call HINT = call("text", {1, -285, -220, 14}, "Click a button to control the program.");
-const scene_test::Call WAIT = call("text", {0, -15, -50, 14}, "Please wait until the road is safe and the car enters");
-const scene_test::Call GIVE_UP =
+const scene_test::RecordedCall HINT = call("text", {1, -285, -220, 14}, "Click a button to control the program.");
+const scene_test::RecordedCall WAIT =
+    call("text", {0, -15, -50, 14}, "Please wait until the road is safe and the car enters");
+const scene_test::RecordedCall GIVE_UP =
     call("text", {0, -10, -60, 14}, "It's not gonna happen, please choose another option...");
 
 }  // namespace
@@ -20,15 +21,15 @@ TEST(StatusLines, WelcomeChangesWithTheRain) {
     PanelState panel{};
     RainState rain{};
     draw_status(panel, rain);
-    EXPECT_EQ(
-        scene_test::recorded_calls(),
-        (std::vector<scene_test::Call>{HINT, call("text", {9, -150, 210, 28}, "Welcome to HW-731... (kind of)")}));
+    EXPECT_EQ(scene_test::recorded_calls(),
+              (std::vector<scene_test::RecordedCall>{
+                  HINT, call("text", {9, -150, 210, 28}, "Welcome to HW-731... (kind of)")}));
     scene_test::clear_calls();
     rain.raining = 1;
     draw_status(panel, rain);
     EXPECT_EQ(scene_test::recorded_calls(),
-              (std::vector<scene_test::Call>{HINT, call("text", {9, -150, 210, 28}, "Welcome to HW-731..."),
-                                             call("text", {9, -85, 180, 28}, "that's more like it!")}));
+              (std::vector<scene_test::RecordedCall>{HINT, call("text", {9, -150, 210, 28}, "Welcome to HW-731..."),
+                                                     call("text", {9, -85, 180, 28}, "that's more like it!")}));
 }
 
 TEST(WaitRule, WaitsFor100TurnsAndGivesUpInThe101st) {
