@@ -1,3 +1,4 @@
+// The bounce example on the headless toolkit: the ball's path and the walls.
 #include <vector>
 
 #include "platform/message_queue.h"

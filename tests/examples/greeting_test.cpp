@@ -1,3 +1,4 @@
+// The greeting example on the headless toolkit: the dialog's answer on the canvas.
 #include <cstring>
 #include <string>
 

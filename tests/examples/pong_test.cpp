@@ -1,3 +1,4 @@
+// The pong example on the headless toolkit: paddle keys, the ball and a new game.
 #include <vector>
 
 #include "platform/message_queue.h"

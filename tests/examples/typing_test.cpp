@@ -1,3 +1,4 @@
+// The typing example on the headless toolkit: typed lines, Backspace and Enter.
 #include <cstring>
 #include <string>
 

@@ -1,3 +1,5 @@
+// Tests of the control panel: hit-testing, commands, the sub-menu's slide and
+// its labels.
 #include "scene/control_panel.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// Tests of start-up and of the turns of the main loop.
 #include "scene/main_loop.h"
 
 #include <gtest/gtest.h>

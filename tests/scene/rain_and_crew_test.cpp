@@ -1,3 +1,4 @@
+// Tests of the rain's drops and of the crew boat's crossing.
 #include "scene/rain_and_crew.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// Tests of the background's shapes and of the day cycle.
 #include "scene/scenery.h"
 
 #include <gtest/gtest.h>

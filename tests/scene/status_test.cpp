@@ -1,3 +1,4 @@
+// Tests of the status lines and the wait rule.
 #include "scene/status.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// Tests of the cars: the entry zone, entering, moving, following and drawing.
 #include "scene/traffic.h"
 
 #include <gtest/gtest.h>

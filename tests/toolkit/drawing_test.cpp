@@ -1,3 +1,5 @@
+// Tests of the drawing calls: each one's pixels, the corrections of bad
+// arguments, text and extremes.
 #include <algorithm>
 #include <climits>
 #include <cstring>

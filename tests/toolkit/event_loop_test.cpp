@@ -1,3 +1,4 @@
+// Tests of KAVRO_await_event: input, periodic events and quitting.
 #include <fstream>
 
 #include "platform/input.h"

@@ -1,3 +1,4 @@
+// Tests of the lines that tell a programmer the toolkit is being misused.
 #include <cstring>
 #include <string>
 

@@ -1,3 +1,4 @@
+// Tests of KAVRO_gets: its dialog template and the answers it hands back.
 #include <cstdint>
 #include <cstring>
 #include <string>

@@ -1,3 +1,4 @@
+// Tests of the Run menu: its bar, its commands and the graphics window's input.
 #include "platform/input.h"
 #include "platform/menu.h"
 #include "platform/message_queue.h"

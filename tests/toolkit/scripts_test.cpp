@@ -1,3 +1,4 @@
+// Tests of recording and playing back event scripts.
 #include <filesystem>
 #include <fstream>
 #include <random>

@@ -1,3 +1,4 @@
+// Tests of the text window: its lines, the message ring and forwarded keys.
 #include <string>
 
 #include "platform/font.h"

@@ -1,3 +1,5 @@
+// Tests of the toolkit's windows: the canvas, the switches and the text
+// window's place.
 #include "platform/input.h"
 #include "platform/menu.h"
 #include "support/toolkit_fixture.h"
