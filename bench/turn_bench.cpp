@@ -8,6 +8,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <map>
 #include <new>
 #include <string>
@@ -18,8 +19,9 @@
 #include "platform/span_observer.h"
 #include "platform/window.h"
 #include "scene/main_loop.h"
+#include "support/recorded_call.h"
 #include "toolkit/call_trace.h"
-#include "toolkit/state.h"
+#include "toolkit/inspect.h"
 
 #ifdef KAVRO_HAVE_CAIRO
 #include <cairo.h>
@@ -40,12 +42,11 @@ namespace {
 
 enum class PrimitiveKind { PIXEL, CIRCLE, TRIANGLE, RECTANGLE, OVAL, LINE, TEXT };
 
+// A drawing call with its kind looked up once, so the Cairo peer does not
+// compare names while it is timed.
 struct Primitive {
     PrimitiveKind kind;
-    int color = 0;
-    int x1 = 0, y1 = 0, x2 = 0, y2 = 0, x3 = 0, y3 = 0;
-    int width = 0;  // radius for circles, point size for text
-    std::string text;
+    test_support::RecordedCall call;
 };
 
 void keep_primitive(void* context, const kavro::TracedCall& call) {
@@ -54,23 +55,9 @@ void keep_primitive(void* context, const kavro::TracedCall& call) {
         {"triangle", PrimitiveKind::TRIANGLE}, {"rectangle", PrimitiveKind::RECTANGLE},
         {"oval", PrimitiveKind::OVAL},         {"line", PrimitiveKind::LINE},
         {"text", PrimitiveKind::TEXT}};
-    for (const auto& [name, kind] : kinds) {
-        if (std::string(call.name) != name) continue;
-        const int* a = call.args;
-        Primitive p{};
-        p.kind = kind;
-        p.color = a[0];
-        switch (kind) {
-        case PrimitiveKind::PIXEL: p.x1 = a[1], p.y1 = a[2]; break;
-        case PrimitiveKind::CIRCLE: p.x1 = a[1], p.y1 = a[2], p.width = a[3]; break;
-        case PrimitiveKind::TRIANGLE:
-            p.x1 = a[1], p.y1 = a[2], p.x2 = a[3], p.y2 = a[4], p.x3 = a[5], p.y3 = a[6], p.width = a[7];
-            break;
-        case PrimitiveKind::TEXT: p.x1 = a[1], p.y1 = a[2], p.width = a[3], p.text = call.text; break;
-        default: p.x1 = a[1], p.y1 = a[2], p.x2 = a[3], p.y2 = a[4], p.width = a[5]; break;
-        }
-        static_cast<std::vector<Primitive>*>(context)->push_back(std::move(p));
-    }
+    for (const auto& [name, kind] : kinds)
+        if (std::strcmp(call.name, name) == 0)
+            static_cast<std::vector<Primitive>*>(context)->push_back(Primitive{kind, test_support::recorded(call)});
 }
 
 // The primitives one redraw of the scene asks for.
@@ -180,7 +167,7 @@ __attribute__((optimize("no-tree-vectorize", "no-tree-loop-distribute-patterns")
 
 void BM_PlainFillFloor(benchmark::State& state) {
     ensure_worst_case();
-    platform::Bitmap& canvas = *platform::bitmap_of(kavro::state.canvas_bitmap);
+    platform::Bitmap& canvas = kavro::canvas_bitmap();
     SpanCapture capture = capture_floor(canvas);
     std::int64_t pixels = 0;
     for (const Span& span : capture.spans) pixels += span.count;
@@ -195,42 +182,46 @@ BENCHMARK(BM_PlainFillFloor)->Unit(benchmark::kMicrosecond);
 
 #ifdef KAVRO_HAVE_CAIRO
 void set_color(cairo_t* cr, int color) {
-    platform::ColorWord c = kavro::COLOR_TABLE[color < 0 || color > 23 ? 2 : color].value;
+    platform::ColorWord c = kavro::color_value(color < 0 || color > 23 ? 2 : color);
     cairo_set_source_rgb(cr, platform::red_of(c) / 255.0, platform::green_of(c) / 255.0, platform::blue_of(c) / 255.0);
 }
 
+// Arguments as the call trace gives them: colour first, then the points, then
+// the radius, line width or point size.
 void draw_with_cairo(cairo_t* cr, const std::vector<Primitive>& list, double cx, double cy) {
     for (const Primitive& p : list) {
-        set_color(cr, p.color);
+        const std::vector<int>& a = p.call.args;
+        set_color(cr, a[0]);
         switch (p.kind) {
         case PrimitiveKind::PIXEL:
-            cairo_rectangle(cr, cx + p.x1, cy - p.y1, 1, 1);
+            cairo_rectangle(cr, cx + a[1], cy - a[2], 1, 1);
             cairo_fill(cr);
             break;
         case PrimitiveKind::CIRCLE:
-            cairo_arc(cr, cx + p.x1 + 0.5, cy - p.y1 + 0.5, p.width + 0.5, 0, 6.283185307179586);
+            cairo_arc(cr, cx + a[1] + 0.5, cy - a[2] + 0.5, a[3] + 0.5, 0, 6.283185307179586);
             cairo_fill(cr);
             break;
         case PrimitiveKind::TRIANGLE:
-            cairo_move_to(cr, cx + p.x1, cy - p.y1);
-            cairo_line_to(cr, cx + p.x2, cy - p.y2);
-            cairo_line_to(cr, cx + p.x3, cy - p.y3);
+            cairo_move_to(cr, cx + a[1], cy - a[2]);
+            cairo_line_to(cr, cx + a[3], cy - a[4]);
+            cairo_line_to(cr, cx + a[5], cy - a[6]);
             cairo_close_path(cr);
             cairo_fill(cr);
             break;
         case PrimitiveKind::RECTANGLE:
         case PrimitiveKind::OVAL: {
-            double left = cx + std::min(p.x1, p.x2);
-            double top = cy - std::max(p.y1, p.y2);
-            double w = std::abs(p.x2 - p.x1) + 1;
-            double h = std::abs(p.y2 - p.y1) + 1;
+            double left = cx + std::min(a[1], a[3]);
+            double top = cy - std::max(a[2], a[4]);
+            double w = std::abs(a[3] - a[1]) + 1;
+            double h = std::abs(a[4] - a[2]) + 1;
+            int width = a[5];
             if (p.kind == PrimitiveKind::RECTANGLE) {
-                if (p.width == 0) {
+                if (width == 0) {
                     cairo_rectangle(cr, left, top, w, h);
                     cairo_fill(cr);
                 } else {
                     cairo_rectangle(cr, left + 0.5, top + 0.5, w - 1, h - 1);
-                    cairo_set_line_width(cr, p.width);
+                    cairo_set_line_width(cr, width);
                     cairo_stroke(cr);
                 }
             } else {
@@ -239,25 +230,25 @@ void draw_with_cairo(cairo_t* cr, const std::vector<Primitive>& list, double cx,
                 cairo_scale(cr, w / 2, h / 2);
                 cairo_arc(cr, 0, 0, 1, 0, 6.283185307179586);
                 cairo_restore(cr);
-                if (p.width == 0) {
+                if (width == 0) {
                     cairo_fill(cr);
                 } else {
-                    cairo_set_line_width(cr, p.width);
+                    cairo_set_line_width(cr, width);
                     cairo_stroke(cr);
                 }
             }
             break;
         }
         case PrimitiveKind::LINE:
-            cairo_move_to(cr, cx + p.x1 + 0.5, cy - p.y1 + 0.5);
-            cairo_line_to(cr, cx + p.x2 + 0.5, cy - p.y2 + 0.5);
-            cairo_set_line_width(cr, p.width < 1 ? 1 : p.width);
+            cairo_move_to(cr, cx + a[1] + 0.5, cy - a[2] + 0.5);
+            cairo_line_to(cr, cx + a[3] + 0.5, cy - a[4] + 0.5);
+            cairo_set_line_width(cr, a[5] < 1 ? 1 : a[5]);
             cairo_stroke(cr);
             break;
         case PrimitiveKind::TEXT:
-            cairo_set_font_size(cr, p.width);
-            cairo_move_to(cr, cx + p.x1, cy - p.y1 - p.width * 0.2);
-            cairo_show_text(cr, p.text.c_str());
+            cairo_set_font_size(cr, a[3]);
+            cairo_move_to(cr, cx + a[1], cy - a[2] - a[3] * 0.2);
+            cairo_show_text(cr, p.call.text.c_str());
             break;
         }
     }
@@ -279,8 +270,9 @@ void BM_CairoTurn(benchmark::State& state) {
     cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, 601, 540);
     cairo_t* cr = cairo_create(surface);
     prepare_cairo(cr);
-    double cx = kavro::state.centre_x;
-    double cy = kavro::state.centre_y;
+    platform::Point origin = kavro::canvas_origin();
+    double cx = origin.x;
+    double cy = origin.y;
     draw_with_cairo(cr, list, cx, cy);
     for (auto _ : state) {
         draw_with_cairo(cr, list, cx, cy);
@@ -299,9 +291,10 @@ BENCHMARK(BM_CairoTurn)->Unit(benchmark::kMicrosecond);
 void BM_SideBySide(benchmark::State& state) {
     using Clock = std::chrono::steady_clock;
     ensure_worst_case();
-    platform::Bitmap& canvas = *platform::bitmap_of(kavro::state.canvas_bitmap);
+    platform::Bitmap& canvas = kavro::canvas_bitmap();
     SpanCapture capture = capture_floor(canvas);
 #ifdef KAVRO_HAVE_CAIRO
+    platform::Point origin = kavro::canvas_origin();
     std::vector<Primitive> list = record_turn(worst);
     cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, 601, 540);
     cairo_t* cr = cairo_create(surface);
@@ -316,7 +309,7 @@ void BM_SideBySide(benchmark::State& state) {
         benchmark::ClobberMemory();
         Clock::time_point t2 = Clock::now();
 #ifdef KAVRO_HAVE_CAIRO
-        draw_with_cairo(cr, list, kavro::state.centre_x, kavro::state.centre_y);
+        draw_with_cairo(cr, list, origin.x, origin.y);
         cairo_surface_flush(surface);
 #endif
         Clock::time_point t3 = Clock::now();
@@ -362,13 +355,16 @@ BENCHMARK(BM_RainStroke)->Unit(benchmark::kNanosecond);
 
 void BM_TurnText(benchmark::State& state) {
     ensure_worst_case();
-    std::vector<Primitive> texts;
+    std::vector<test_support::RecordedCall> texts;
     for (const Primitive& p : record_turn(worst))
-        if (p.kind == PrimitiveKind::TEXT) texts.push_back(p);
-    for (const Primitive& p : texts) KAVRO_text(p.color, p.x1, p.y1, p.width, "%s", p.text.c_str());
+        if (p.kind == PrimitiveKind::TEXT) texts.push_back(p.call);
+    auto draw = [](const test_support::RecordedCall& t) {
+        KAVRO_text(t.args[0], t.args[1], t.args[2], t.args[3], "%s", t.text.c_str());
+    };
+    for (const auto& t : texts) draw(t);
     long before = allocations.load();
     for (auto _ : state)
-        for (const Primitive& p : texts) KAVRO_text(p.color, p.x1, p.y1, p.width, "%s", p.text.c_str());
+        for (const auto& t : texts) draw(t);
     state.counters["strings"] = static_cast<double>(texts.size());
     state.counters["allocations"] = static_cast<double>(allocations.load() - before);
 }

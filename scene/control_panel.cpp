@@ -1,3 +1,5 @@
+// The button column and its sliding sub-menu: drawing them, finding what a
+// click hit, and carrying out the command of the row chosen.
 #include "scene/control_panel.h"
 
 #include <algorithm>

@@ -1,3 +1,5 @@
+// The scene's start values, one turn of the main loop and the redraw that
+// paints every layer in order.
 #include "scene/main_loop.h"
 
 #include "scene/control_panel.h"

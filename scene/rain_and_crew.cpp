@@ -1,3 +1,4 @@
+// Placing, moving and drawing the raindrops, and rowing and drawing the crew boat.
 #include "scene/rain_and_crew.h"
 
 #include <algorithm>

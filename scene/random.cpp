@@ -1,3 +1,4 @@
+// The linear congruential generator and its reseeding from the toolkit's clock.
 #include "scene/random.h"
 
 #include "toolkit/kavro.h"

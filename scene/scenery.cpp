@@ -1,3 +1,4 @@
+// The background's shapes and the sun's path through the day.
 #include "scene/scenery.h"
 
 #include "toolkit/kavro.h"

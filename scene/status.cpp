@@ -1,3 +1,4 @@
+// The hint, the welcome line and the wait rule drawn at the end of each turn.
 #include "scene/status.h"
 
 #include "toolkit/kavro.h"

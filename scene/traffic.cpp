@@ -1,3 +1,4 @@
+// The cars: entering, moving, following the car ahead and drawing.
 #include "scene/traffic.h"
 
 #include <algorithm>

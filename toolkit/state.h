@@ -10,6 +10,7 @@
 #include "platform/gdi.h"
 #include "platform/handles.h"
 #include "platform/messages.h"
+#include "toolkit/inspect.h"
 #include "toolkit/kavro.h"
 
 namespace kavro {
@@ -20,7 +21,6 @@ constexpr unsigned TICK_TIMER_ID = 2;
 constexpr unsigned TICK_INTERVAL_MS = 100;
 constexpr int MAX_MESSAGES = 25;
 constexpr int NO_EVENT = -1;
-constexpr const char* SCRIPT_FILE_NAME = "KAVRO.SCR";
 
 constexpr unsigned CMD_ANIMATE = 1;
 constexpr unsigned CMD_HALT = 2;
@@ -44,6 +44,18 @@ struct MessageRing {
     std::unique_ptr<char[]> slots[MAX_MESSAGES];
     int oldest = -1;
     int next = 0;
+
+    // Calls visit with each line, oldest first.
+    template <typename Visit>
+    void for_each(Visit visit) const {
+        int index = oldest;
+        int count = 0;
+        while (index >= 0 && !(index == next && count != 0)) {
+            visit(slots[index] ? slots[index].get() : "");
+            index = (index + 1) % MAX_MESSAGES;
+            ++count;
+        }
+    }
 };
 
 // The misuse lines said so far, each once: the call and its advice.
@@ -108,12 +120,8 @@ struct ToolkitState {
 // The one module-level record.
 extern ToolkitState state;
 
-// Puts the record back to its values before KAVRO_open (tests start afresh).
-void reset_toolkit_state();
-
 void present_canvas();
 void erase_canvas();
-bool pump_one_message();
 std::intptr_t graphics_window_proc(platform::Window window, unsigned message, std::uintptr_t word,
                                    std::intptr_t position);
 std::intptr_t text_window_proc(platform::Window window, unsigned message, std::uintptr_t word, std::intptr_t position);

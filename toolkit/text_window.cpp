@@ -75,14 +75,7 @@ std::intptr_t text_window_proc(platform::Window window, unsigned message, std::u
     case platform::MSG_PAINT: {
         platform::PaintInfo paint;
         platform::begin_paint(window, paint);
-        const MessageRing& ring = state.message_ring;
-        int index = ring.oldest;
-        int count = 0;
-        while (index >= 0 && !(index == ring.next && count != 0)) {
-            put_text_line(ring.slots[index] ? ring.slots[index].get() : "");
-            index = (index + 1) % MAX_MESSAGES;
-            ++count;
-        }
+        state.message_ring.for_each(put_text_line);
         platform::end_paint(window, paint);
         return 0;
     }

@@ -1,3 +1,5 @@
+// Frame names, pixel-exact comparison and the difference picture for a
+// frame that does not match its reference.
 #include "tools/compare.h"
 
 #include <cstdio>

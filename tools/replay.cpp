@@ -1,3 +1,5 @@
+// kavro-replay's argument parsing and the run: the program in a child process,
+// its outcome read back and reported.
 #include "tools/replay.h"
 
 #include <fcntl.h>

@@ -1,3 +1,4 @@
+// The bounce example on the headless toolkit: the ball's path and the walls.
 #include <vector>
 
 #include "platform/message_queue.h"
@@ -23,7 +24,7 @@ protected:
         EXPECT_EQ(bounce_main(), 0);
         return balls;
     }
-    static platform::ColorWord red() { return kavro::COLOR_TABLE[KAVRO_RED].value; }
+    static platform::ColorWord red() { return kavro::color_value(KAVRO_RED); }
 };
 
 TEST_F(Bounce, BallMovesRightAndUpOnEveryTick) {
@@ -41,7 +42,7 @@ TEST_F(Bounce, BallTouchesEachWallWithoutCoveringItAndTurnsThere) {
     std::vector<std::int64_t> times;
     for (std::int64_t t = 50; t < 20'000; t += 100) times.push_back(t);
     std::vector<Ink> balls = run_and_look_at(times);
-    Ink walls = ink_of(canvas(), kavro::COLOR_TABLE[KAVRO_NAVY_BLUE].value);
+    Ink walls = ink_of(canvas(), kavro::color_value(KAVRO_NAVY_BLUE));
     ASSERT_GT(walls.count, 0) << "no walls";
     bool touched_left = false, touched_right = false, touched_top = false, touched_bottom = false;
     for (std::size_t i = 0; i < balls.size(); ++i) {

@@ -1,3 +1,4 @@
+// The click_draw example on the headless toolkit: dots, lines, colours and clearing.
 #include "platform/message_queue.h"
 #include "support/test_support.h"
 #include "support/toolkit_fixture.h"
@@ -6,14 +7,14 @@ extern "C" int click_draw_main(void);
 
 namespace {
 
-using kavro::state;
-
 class ClickDraw : public test_support::ToolkitTest {
 protected:
     // A click at application point (x, y), at virtual time at_ms.
     void click_at(std::int64_t at_ms, int x, int y) {
-        headless->schedule(
-            at_ms, [x, y] { platform::inject_click(state.graphics_window, state.centre_x + x, state.centre_y - y); });
+        headless->schedule(at_ms, [x, y] {
+            platform::Point origin = kavro::canvas_origin();
+            platform::inject_click(kavro::graphics_window(), origin.x + x, origin.y - y);
+        });
     }
     void type_at(std::int64_t at_ms, const char* text) {
         headless->schedule(at_ms, [text] { platform::inject_text(text); });
@@ -21,7 +22,7 @@ protected:
     void quit_at(std::int64_t at_ms) {
         headless->schedule(at_ms, [] { platform::post_quit_message(0); });
     }
-    static platform::ColorWord color(int index) { return kavro::COLOR_TABLE[index].value; }
+    static platform::ColorWord color(int index) { return kavro::color_value(index); }
 };
 
 TEST_F(ClickDraw, ClicksLeaveDotsJoinedByALineInTheChosenColour) {

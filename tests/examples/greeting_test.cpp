@@ -1,3 +1,4 @@
+// The greeting example on the headless toolkit: the dialog's answer on the canvas.
 #include <cstring>
 #include <string>
 
@@ -7,8 +8,6 @@
 #include "support/toolkit_fixture.h"
 
 extern "C" int greeting_main(void);
-
-using kavro::state;
 
 namespace {
 
@@ -40,9 +39,9 @@ protected:
         std::string text = "Hello, " + name + "!";
         platform::Size extent =
             platform::text_extent(platform::find_font(request), text.data(), static_cast<int>(text.size()));
-        int left = state.centre_x + GREETING_LEFT;
-        int bottom = state.centre_y - GREETING_BOTTOM;
-        Ink ink = ink_of(canvas(), kavro::COLOR_TABLE[GREETING_COLOR].value);
+        int left = kavro::canvas_origin().x + GREETING_LEFT;
+        int bottom = kavro::canvas_origin().y - GREETING_BOTTOM;
+        Ink ink = ink_of(canvas(), kavro::color_value(GREETING_COLOR));
         ASSERT_GT(ink.count, 0) << "nothing in the greeting's colour";
         EXPECT_GE(ink.left, left);
         EXPECT_LE(ink.left, left + 4);
@@ -59,9 +58,9 @@ TEST_F(Greeting, TypedNameIsGreetedInItsColourAndWritesAPictureToLookAt) {
     EXPECT_EQ(greeting_main(), 0);
     expect_greeting_for("Robin");
     // The hint sits below the greeting, in its own colour.
-    Ink hint = ink_of(canvas(), kavro::COLOR_TABLE[KAVRO_GRAY_50].value);
+    Ink hint = ink_of(canvas(), kavro::color_value(KAVRO_GRAY_50));
     EXPECT_GT(hint.count, 0);
-    EXPECT_GT(hint.top, state.centre_y - GREETING_BOTTOM);
+    EXPECT_GT(hint.top, kavro::canvas_origin().y - GREETING_BOTTOM);
     EXPECT_TRUE(messages().empty()) << "no correction messages expected";
     EXPECT_NE(test_support::save_picture(canvas(), "greeting.png"), "");
 }
@@ -76,7 +75,7 @@ TEST_F(Greeting, ADialogThatCannotRunStillGivesAName) {
     // The windows are open already and the graphics window is gone, so the
     // dialog has no owner to run over; the window's end also quits the program.
     open_toolkit();
-    platform::destroy_window(state.graphics_window);
+    platform::destroy_window(kavro::graphics_window());
     EXPECT_EQ(greeting_main(), 0);
     expect_greeting_for("stranger");
 }

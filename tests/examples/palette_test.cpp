@@ -1,3 +1,4 @@
+// The palette example on the headless toolkit: one row in each colour.
 #include "platform/message_queue.h"
 #include "support/test_support.h"
 #include "support/toolkit_fixture.h"
@@ -12,7 +13,7 @@ TEST_F(PalettePicture, DrawsEveryColourAndWritesAPictureToLookAt) {
     EXPECT_EQ(palette_main(nullptr, nullptr, "", KAVRO_SHOW_NORMAL), 0);
     // The disc column holds each colour at its row's centre.
     for (int color = 0; color < KAVRO_COLOR_COUNT; ++color)
-        EXPECT_EQ(canvas_at(-45, 195 - color * 19), kavro::COLOR_TABLE[color].value) << "colour " << color;
+        EXPECT_EQ(canvas_at(-45, 195 - color * 19), kavro::color_value(color)) << "colour " << color;
     EXPECT_TRUE(messages().empty()) << "no correction messages expected";
     EXPECT_NE(test_support::save_picture(canvas(), "palette.png"), "");
 }

@@ -1,3 +1,4 @@
+// The pong example on the headless toolkit: paddle keys, the ball and a new game.
 #include <vector>
 
 #include "platform/message_queue.h"
@@ -8,7 +9,6 @@ extern "C" int pong_main(void);
 
 namespace {
 
-using kavro::state;
 using test_support::Ink;
 using test_support::ink_of;
 
@@ -22,9 +22,9 @@ protected:
     // Schedules a look at the canvas at at_ms; the result is filled in then.
     void look_at(std::int64_t at_ms, Look& look) {
         headless->schedule(at_ms, [this, &look] {
-            look.paddle = ink_of(canvas(), kavro::COLOR_TABLE[KAVRO_BLUE].value);
-            look.ball = ink_of(canvas(), kavro::COLOR_TABLE[KAVRO_ORANGE].value);
-            look.game_over = ink_of(canvas(), kavro::COLOR_TABLE[KAVRO_RED].value);
+            look.paddle = ink_of(canvas(), kavro::color_value(KAVRO_BLUE));
+            look.ball = ink_of(canvas(), kavro::color_value(KAVRO_ORANGE));
+            look.game_over = ink_of(canvas(), kavro::color_value(KAVRO_RED));
         });
     }
     void press_at(std::int64_t at_ms, const char* keys) {
@@ -47,12 +47,13 @@ TEST_F(Pong, KeysMoveThePaddleStepByStepAndTheWallsStopIt) {
     look_at(350, after_many_j);
     run_until(400);
     ASSERT_GT(start.paddle.count, 0) << "no paddle";
-    EXPECT_EQ(start.paddle.left + start.paddle.right, 2 * state.centre_x) << "the paddle starts in the middle";
+    EXPECT_EQ(start.paddle.left + start.paddle.right, 2 * kavro::canvas_origin().x)
+        << "the paddle starts in the middle";
     EXPECT_EQ(after_d.paddle.left - start.paddle.left, 20);
     EXPECT_EQ(after_aa.paddle.left - start.paddle.left, -20);
     EXPECT_EQ(after_d.paddle.top, start.paddle.top) << "the paddle moves sideways only";
     // Twenty steps to the left would take it 400 pixels; the left wall stops it.
-    EXPECT_EQ(after_many_j.paddle.left, state.centre_x - 280);
+    EXPECT_EQ(after_many_j.paddle.left, kavro::canvas_origin().x - 280);
 }
 
 TEST_F(Pong, MissedBallEndsTheGameAndAClickStartsANewOne) {
@@ -60,7 +61,10 @@ TEST_F(Pong, MissedBallEndsTheGameAndAClickStartsANewOne) {
     Look playing, over, again;
     look_at(1'050, playing);
     look_at(6'050, over);
-    headless->schedule(6'100, [] { platform::inject_click(state.graphics_window, state.centre_x, state.centre_y); });
+    headless->schedule(6'100, [] {
+        platform::Point origin = kavro::canvas_origin();
+        platform::inject_click(kavro::graphics_window(), origin.x, origin.y);
+    });
     look_at(6'150, again);
     run_until(6'200);
     ASSERT_GT(playing.ball.count, 0) << "no ball in play";

@@ -1,3 +1,4 @@
+// The typing example on the headless toolkit: typed lines, Backspace and Enter.
 #include <cstring>
 #include <string>
 
@@ -22,7 +23,7 @@ protected:
         headless->schedule(100, [text] { platform::inject_text(text.c_str()); });
         headless->schedule(1000, [] { platform::post_quit_message(0); });
         EXPECT_EQ(typing_main(), 0);
-        return ink_of(canvas(), kavro::COLOR_TABLE[KAVRO_NAVY_BLUE].value);
+        return ink_of(canvas(), kavro::color_value(KAVRO_NAVY_BLUE));
     }
     // How wide the program's text font draws this text.
     static int width_of(const std::string& text) {
@@ -36,12 +37,12 @@ protected:
 TEST_F(Typing, TypedTextAppearsWithItsCursorAtTheTextsPlace) {
     Ink ink = run_typing("Hi there");
     ASSERT_GT(ink.count, 0) << "nothing typed on the canvas";
-    int left = kavro::state.centre_x - 280;
+    int left = kavro::canvas_origin().x - 280;
     EXPECT_GE(ink.left, left);
     EXPECT_LE(ink.left, left + 4);
     EXPECT_LE(ink.right, left + width_of("Hi there_") - 1);
     EXPECT_GE(ink.right, left + width_of("Hi there_") - 6) << "the text ends where \"Hi there_\" ends";
-    EXPECT_LT(ink.bottom, kavro::state.centre_y - 170 + 6) << "the line stands on its anchor";
+    EXPECT_LT(ink.bottom, kavro::canvas_origin().y - 170 + 6) << "the line stands on its anchor";
     EXPECT_NE(test_support::save_picture(canvas(), "typing.png"), "");
 }
 
@@ -51,7 +52,7 @@ TEST_F(Typing, BackspaceTakesBackAndEnterStartsALineBelow) {
     TearDown();
     SetUp();
     Ink two_lines = run_typing("ab\nab");
-    int left = kavro::state.centre_x - 280;
+    int left = kavro::canvas_origin().x - 280;
     EXPECT_LE(one_line.right, left + width_of("ab_") - 1) << "two characters taken back";
     EXPECT_GE(one_line.right, left + width_of("ab_") - 6);
     EXPECT_EQ(two_lines.top, one_line.top) << "the first line stays where it was";

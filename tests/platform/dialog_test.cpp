@@ -1,3 +1,5 @@
+// Tests of the platform's dialogs: reading templates, and the modal dialog's
+// placement, focus, controls and result.
 #include "platform/dialog.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// Tests of the display scale: the screen's density and the KAVRO_SCALE override.
 #include "platform/display_scale.h"
 
 #include <gtest/gtest.h>

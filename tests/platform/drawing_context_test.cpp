@@ -1,3 +1,5 @@
+// Tests of drawing contexts: defaults, selected objects, copying, scrolling and
+// stale handles.
 #include <gtest/gtest.h>
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// Tests of fonts: matching, stock fonts, metrics, extents, drawing and clipping text.
 #include "platform/font.h"
 
 #include <gtest/gtest.h>

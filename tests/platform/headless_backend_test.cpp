@@ -1,3 +1,5 @@
+// Tests of the headless backend: installing it, its clock, scheduled input,
+// the idle observer and the time limit.
 #include "platform/headless_backend.h"
 
 #include <gtest/gtest.h>

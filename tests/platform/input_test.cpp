@@ -1,3 +1,4 @@
+// Tests of input injection: clicks, keys and text reaching the right window.
 #include "platform/input.h"
 
 #include <gtest/gtest.h>

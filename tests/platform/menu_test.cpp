@@ -1,3 +1,4 @@
+// Tests of menus: entries, check marks, the menu bar and the menu loop.
 #include "platform/menu.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// Tests of the message queue: order, posting and sending, translation, idle
+// waits and quitting.
 #include "platform/message_queue.h"
 
 #include <gtest/gtest.h>

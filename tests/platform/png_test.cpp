@@ -1,3 +1,4 @@
+// Tests of PNG reading and writing, and of the failures they report.
 #include "platform/png.h"
 
 #include <gtest/gtest.h>

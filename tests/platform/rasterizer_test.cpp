@@ -1,3 +1,4 @@
+// Tests of the rasterizer's pixel rules for every shape, and its extremes.
 #include "platform/rasterizer.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// Tests of timers: setting, killing, their period and coalesced ticks.
 #include "platform/timer.h"
 
 #include <gtest/gtest.h>

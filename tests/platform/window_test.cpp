@@ -1,3 +1,5 @@
+// Tests of windows: classes, creation, the client area, painting, sizing and
+// destruction.
 #include "platform/window.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// Tests of the control panel: hit-testing, commands, the sub-menu's slide and
+// its labels.
 #include "scene/control_panel.h"
 
 #include <gtest/gtest.h>
@@ -40,9 +42,9 @@ void open_fully(PanelState& panel, int button) {
 }
 
 // The sub-menu row boxes and labels a turn drew, past the nine boxes and captions.
-std::vector<scene_test::Call> submenu_calls() {
+std::vector<scene_test::RecordedCall> submenu_calls() {
     auto calls = scene_test::recorded_calls();
-    return std::vector<scene_test::Call>(calls.begin() + std::min<size_t>(18, calls.size()), calls.end());
+    return std::vector<scene_test::RecordedCall>(calls.begin() + std::min<size_t>(18, calls.size()), calls.end());
 }
 
 struct Picker {
@@ -98,7 +100,6 @@ TEST(PanelHitTest, EveryClickIsIgnoredWhileClosingOrWaiting) {
 }
 
 TEST(MainButton, ClickOnTheLineBetweenBoxesBelongsToTheLowerOne) {
-    scene_test::start_drawing();
     PanelState panel = start_panel(4);
     EXPECT_EQ(handle_button(-250, 220, panel), 0);
     EXPECT_EQ(panel.menu_button, 1);
@@ -117,8 +118,6 @@ TEST(MainButton, QuitReturnsOneAndChangesNothing) {
 }
 
 TEST(BadNews, HandlersOutsideTheirPreconditionsDrawItAndChangeNothing) {
-    REQUIRE_RECORDER();
-    scene_test::start_drawing();
     Picker picker;
     EXPECT_EQ(handle_button(-300, 100, picker.panel), 0);
     EXPECT_EQ(handle_button(-250, 19, picker.panel), 0);
@@ -129,12 +128,10 @@ TEST(BadNews, HandlersOutsideTheirPreconditionsDrawItAndChangeNothing) {
     EXPECT_EQ(handle_submenu_row(-200, row_y(QUIT_BUTTON, 2), picker.cars, picker.panel, picker.rain), 0);
     EXPECT_EQ(picker.panel.menu_width, 0);
     auto news = call("text", {KAVRO_RED, 0, 0, 16}, "BAAAADDD NEWS!");
-    EXPECT_EQ(scene_test::recorded_calls(), std::vector<scene_test::Call>(4, news));
+    EXPECT_EQ(scene_test::recorded_calls(), std::vector<scene_test::RecordedCall>(4, news));
 }
 
 TEST(PanelDrawing, NineOutlinedBoxesThenTheirCaptions) {
-    REQUIRE_RECORDER();
-    scene_test::start_drawing();
     PanelState panel = start_panel();
     draw_panel(panel);
     auto calls = scene_test::recorded_calls();
@@ -148,8 +145,6 @@ TEST(PanelDrawing, NineOutlinedBoxesThenTheirCaptions) {
 }
 
 TEST(SubmenuSlide, OpensFiveWiderPerTurnAndIsLabelledFromWidth35) {
-    REQUIRE_RECORDER();
-    scene_test::start_drawing();
     PanelState panel = start_panel(2);
     handle_button(-250, button_y(0), panel);
     const int drawn_right[] = {-215, -210, -205, -200, -195, -190, -185, -180, -180};
@@ -166,8 +161,6 @@ TEST(SubmenuSlide, OpensFiveWiderPerTurnAndIsLabelledFromWidth35) {
 }
 
 TEST(SubmenuSlide, BackClosesOverEightTurnsWithoutLabels) {
-    REQUIRE_RECORDER();
-    scene_test::start_drawing();
     Picker picker;
     open_fully(picker.panel, 3);
     picker.panel.closing = handle_submenu_row(-200, row_y(3, 4), picker.cars, picker.panel, picker.rain);
@@ -184,7 +177,6 @@ TEST(SubmenuSlide, BackClosesOverEightTurnsWithoutLabels) {
 }
 
 TEST(SubmenuSlide, ClicksAreIgnoredForSevenTurnsAfterBack) {
-    scene_test::start_drawing();
     Picker picker;
     open_fully(picker.panel, 5);
     picker.panel.closing = handle_submenu_row(-200, row_y(5, 2), picker.cars, picker.panel, picker.rain);
@@ -197,22 +189,18 @@ TEST(SubmenuSlide, ClicksAreIgnoredForSevenTurnsAfterBack) {
 }
 
 TEST(SubmenuSlide, SwitchingButtonsShowsTheNewSubmenuCompleteAtOnce) {
-    REQUIRE_RECORDER();
-    scene_test::start_drawing();
     PanelState panel = start_panel();
     open_fully(panel, 0);
     scene_test::clear_calls();
     handle_button(-250, button_y(6), panel);
     EXPECT_EQ(scene_test::recorded_calls(),
-              (std::vector<scene_test::Call>{
+              (std::vector<scene_test::RecordedCall>{
                   call("rectangle", {9, -220, 83, -180, 68, 1}), call("rectangle", {9, -220, 68, -180, 53, 1}),
                   call("rectangle", {9, -220, 53, -180, 38, 1}), call("text", {9, -214, 66, 10}, "Rain"),
                   call("text", {9, -214, 51, 10}, "Stop"), call("text", {9, -214, 36, 10}, "Back")}));
 }
 
 TEST(SubmenuLabels, CarRowsThenAllAndBackAndTheCrewLabelsOwnPlaces) {
-    REQUIRE_RECORDER();
-    scene_test::start_drawing();
     PanelState panel = start_panel(3);
     open_fully(panel, 2);
     scene_test::clear_calls();
@@ -234,8 +222,6 @@ TEST(SubmenuLabels, CarRowsThenAllAndBackAndTheCrewLabelsOwnPlaces) {
 }
 
 TEST(SubmenuLabels, TwentyCarsGiveTwentyTwoRowsEndingAtMinus197UnderButton4) {
-    REQUIRE_RECORDER();
-    scene_test::start_drawing();
     PanelState panel = start_panel(20);
     open_fully(panel, 4);
     scene_test::clear_calls();

@@ -1,3 +1,4 @@
+// Tests of start-up and of the turns of the main loop.
 #include "scene/main_loop.h"
 
 #include <gtest/gtest.h>
@@ -19,7 +20,7 @@ void start(SceneRecords& s) {
 }
 
 int turn_with(SceneRecords& s, int kind, int x = 0, int y = 0, char key = 0) {
-    kavro_test_queue_event(kind, x, y, key);
+    scene_test::queue_event(kind, x, y, key);
     return run_turn(s);
 }
 
@@ -27,13 +28,12 @@ void click(SceneRecords& s, int x, int y) { turn_with(s, KAVRO_MOUSE, x, y); }
 
 bool drew_text(const std::string& text) {
     auto texts = scene_test::recorded_calls_named("text");
-    return std::any_of(texts.begin(), texts.end(), [&](const scene_test::Call& c) { return c.text == text; });
+    return std::any_of(texts.begin(), texts.end(), [&](const scene_test::RecordedCall& c) { return c.text == text; });
 }
 
 }  // namespace
 
 TEST(StartUp, SwitchesTheLogOffBeforeClearingThenDrawsTheFirstPicture) {
-    REQUIRE_EVENT_SCRIPT();
     SceneRecords s{};
     scene_test::clear_calls();
     start_up(s, nullptr, nullptr, "", 7);
@@ -54,7 +54,6 @@ TEST(StartUp, SwitchesTheLogOffBeforeClearingThenDrawsTheFirstPicture) {
 }
 
 TEST(MainLoop, OnlyPeriodicEventsMoveTheSunAndTheCars) {
-    REQUIRE_EVENT_SCRIPT();
     SceneRecords s{};
     start(s);
     int car_x = s.cars.x[0];
@@ -68,7 +67,6 @@ TEST(MainLoop, OnlyPeriodicEventsMoveTheSunAndTheCars) {
 }
 
 TEST(MainLoop, EveryTurnRedrawsAndStepsBoatRainAndWait) {
-    REQUIRE_EVENT_SCRIPT();
     SceneRecords s{};
     start(s);
     s.panel.crew_out = 1;
@@ -86,21 +84,20 @@ TEST(MainLoop, EveryTurnRedrawsAndStepsBoatRainAndWait) {
 }
 
 TEST(MainLoop, QuitEventOrQuitButtonEndsAfterOneMoreRedraw) {
-    REQUIRE_EVENT_SCRIPT();
     for (int by_button = 0; by_button < 2; ++by_button) {
         SceneRecords s{};
-        kavro_test_queue_event(KAVRO_PERIODIC, 0, 0, 0);
+        scene_test::queue_event(KAVRO_PERIODIC, 0, 0, 0);
         if (by_button) {
-            kavro_test_queue_event(KAVRO_MOUSE, -250, 30, 0);
+            scene_test::queue_event(KAVRO_MOUSE, -250, 30, 0);
         } else {
-            kavro_test_queue_event(KAVRO_QUIT, 0, 0, 0);
+            scene_test::queue_event(KAVRO_QUIT, 0, 0, 0);
         }
         scene_test::clear_calls();
         EXPECT_EQ(run_bridge(s, nullptr, nullptr, "", 1), 0);
         auto calls = scene_test::recorded_calls();
         EXPECT_EQ(scene_test::recorded_calls_named("await_event").size(), 2u);
         auto last_wait = std::find_if(calls.rbegin(), calls.rend(),
-                                      [](const scene_test::Call& c) { return c.name == "await_event"; });
+                                      [](const scene_test::RecordedCall& c) { return c.name == "await_event"; });
         EXPECT_EQ(std::distance(calls.rbegin(), last_wait), 1 + 136 + 18 + 5 + 2);
         EXPECT_EQ(calls.back(), call("close", {}));
         EXPECT_EQ(s.sky.sun_x, 243);
@@ -108,7 +105,6 @@ TEST(MainLoop, QuitEventOrQuitButtonEndsAfterOneMoreRedraw) {
 }
 
 TEST(MainLoop, RainClickChangesTheWelcomeInItsOwnTurn) {
-    REQUIRE_EVENT_SCRIPT();
     SceneRecords s{};
     start(s);
     click(s, -250, 83);
@@ -123,7 +119,6 @@ TEST(MainLoop, RainClickChangesTheWelcomeInItsOwnTurn) {
 }
 
 TEST(MainLoop, LessWithOneCarBringsANewCarInTheSameTurn) {
-    REQUIRE_EVENT_SCRIPT();
     SceneRecords s{};
     start(s);
     s.cars.x[0] = 0;
@@ -139,7 +134,6 @@ TEST(MainLoop, LessWithOneCarBringsANewCarInTheSameTurn) {
 }
 
 TEST(MainLoop, BackClosesTheSubmenuAndClicksReturnAfterSevenTurns) {
-    REQUIRE_EVENT_SCRIPT();
     SceneRecords s{};
     start(s);
     click(s, -250, 108);

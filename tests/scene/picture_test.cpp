@@ -11,7 +11,7 @@
 #include "scene/main_loop.h"
 #include "scene_test_support.h"
 #include "support/test_support.h"
-#include "toolkit/state.h"
+#include "toolkit/inspect.h"
 
 using namespace bridge;
 
@@ -21,13 +21,13 @@ int button_y(int button) { return 233 - 25 * button; }
 int row_y(int button, int row) { return 233 - 25 * button - 15 * row - 7; }
 
 void click(SceneRecords& s, int x, int y) {
-    kavro_test_queue_event(KAVRO_MOUSE, x, y, 0);
+    scene_test::queue_event(KAVRO_MOUSE, x, y, 0);
     run_turn(s);
 }
 
 void ticks(SceneRecords& s, int count) {
     for (int i = 0; i < count; ++i) {
-        kavro_test_queue_event(KAVRO_PERIODIC, 0, 0, 0);
+        scene_test::queue_event(KAVRO_PERIODIC, 0, 0, 0);
         run_turn(s);
     }
 }
@@ -38,11 +38,14 @@ void open_submenu(SceneRecords& s, int button) {
     ticks(s, 8);
 }
 
-const platform::Bitmap& canvas() { return *platform::bitmap_of(kavro::state.canvas_bitmap); }
+const platform::Bitmap& canvas() { return kavro::canvas_bitmap(); }
 
-platform::ColorWord at(int x, int y) { return canvas().get(kavro::state.centre_x + x, kavro::state.centre_y - y); }
+platform::ColorWord at(int x, int y) {
+    platform::Point origin = kavro::canvas_origin();
+    return canvas().get(origin.x + x, origin.y - y);
+}
 
-platform::ColorWord colour(int index) { return kavro::COLOR_TABLE[index].value; }
+platform::ColorWord colour(int index) { return kavro::color_value(index); }
 
 int count_colour(int left, int top, int right, int bottom, int index) {
     int count = 0;
@@ -59,16 +62,17 @@ struct Ink {
     int bottom = 1 << 30;
 };
 
-Ink ink_of(const scene_test::Call& text) {
+Ink ink_of(const scene_test::RecordedCall& text) {
     KAVRO_clear();
     KAVRO_text(text.args[0], text.args[1], text.args[2], text.args[3], "%s", text.text.c_str());
     Ink ink;
+    platform::Point origin = kavro::canvas_origin();
     // Inside the cleared canvas's black ring.
     for (int row = 1; row < canvas().height - 1; ++row)
         for (int column = 1; column < canvas().width - 1; ++column) {
             if (canvas().get(column, row) == colour(KAVRO_WHITE)) continue;
-            int x = column - kavro::state.centre_x;
-            int y = kavro::state.centre_y - row;
+            int x = column - origin.x;
+            int y = origin.y - row;
             ink = Ink{std::min(ink.left, x), std::max(ink.right, x), std::max(ink.top, y), std::min(ink.bottom, y)};
         }
     return ink;
@@ -77,7 +81,7 @@ Ink ink_of(const scene_test::Call& text) {
 // Inside the outlined box from (left, top) to (right, bottom): clear of its
 // border, or at most on it (the tight sub-menu rows: the descender of "Stop"
 // reaches the row's bottom line, "Go Home" ends on the right one).
-::testing::AssertionResult inside(const scene_test::Call& text, int left, int top, int right, int bottom,
+::testing::AssertionResult inside(const scene_test::RecordedCall& text, int left, int top, int right, int bottom,
                                   bool clear_of_border) {
     Ink ink = ink_of(text);
     int margin = clear_of_border ? 1 : 0;
@@ -92,14 +96,12 @@ Ink ink_of(const scene_test::Call& text) {
 }  // namespace
 
 TEST(Pictures, EveryCaptionAndSubmenuLabelLiesInsideItsBox) {
-    REQUIRE_RECORDER();
-    scene_test::start_drawing();
     KAVRO_logging(0);
     PanelState panel{};
     panel.cars_wanted = 3;
     draw_panel(panel);
     test_support::save_picture(canvas(), "panel-captions.png");
-    std::vector<scene_test::Call> captions = scene_test::recorded_calls_named("text");
+    std::vector<scene_test::RecordedCall> captions = scene_test::recorded_calls_named("text");
     ASSERT_EQ(captions.size(), 9u);
     for (int i = 0; i < 9; ++i) EXPECT_TRUE(inside(captions[i], -295, 245 - 25 * i, -220, 220 - 25 * i, true));
 
@@ -110,11 +112,11 @@ TEST(Pictures, EveryCaptionAndSubmenuLabelLiesInsideItsBox) {
         panel.menu_width = 45;
         scene_test::clear_calls();
         draw_submenu(panel);
-        std::vector<scene_test::Call> labels = scene_test::recorded_calls_named("text");
+        std::vector<scene_test::RecordedCall> labels = scene_test::recorded_calls_named("text");
         ASSERT_EQ(static_cast<int>(labels.size()), panel.row_count) << "button " << button;
         const int top = 233 - 25 * button;
         for (int row = 0; row < panel.row_count; ++row) {
-            const scene_test::Call& label = labels[static_cast<std::size_t>(row)];
+            const scene_test::RecordedCall& label = labels[static_cast<std::size_t>(row)];
             bool tight = label.text == "Stop" || label.text == "Go Home";
             EXPECT_TRUE(inside(label, -220, top - 15 * row, -180, top - 15 * (row + 1), !tight));
         }
@@ -122,7 +124,6 @@ TEST(Pictures, EveryCaptionAndSubmenuLabelLiesInsideItsBox) {
 }
 
 TEST(Pictures, StartUpShowsTheLandscapeAtItsTabledPlaces) {
-    REQUIRE_EVENT_SCRIPT();
     SceneRecords s{};
     start_up(s, nullptr, nullptr, "", 1);
     test_support::save_picture(canvas(), "scene-start-up.png");
@@ -138,11 +139,10 @@ TEST(Pictures, StartUpShowsTheLandscapeAtItsTabledPlaces) {
 }
 
 TEST(Pictures, TheClientAreasOutermostRowsAndColumnsShowSceneryNotTheClearedRing) {
-    REQUIRE_EVENT_SCRIPT();
     SceneRecords s{};
     start_up(s, nullptr, nullptr, "", 1);
     platform::Rect client;
-    platform::get_client_rect(kavro::state.graphics_window, client);
+    platform::get_client_rect(kavro::graphics_window(), client);
     ASSERT_GT(client.right, 2);
     ASSERT_GT(client.bottom, 2);
     const int right = client.right - 1;
@@ -161,7 +161,6 @@ TEST(Pictures, TheClientAreasOutermostRowsAndColumnsShowSceneryNotTheClearedRing
 }
 
 TEST(Pictures, After500PeriodicEventsTheSkyAndSunFollowTheRecords) {
-    REQUIRE_EVENT_SCRIPT();
     SceneRecords s{};
     start_up(s, nullptr, nullptr, "", 1);
     ticks(s, 500);
@@ -172,7 +171,6 @@ TEST(Pictures, After500PeriodicEventsTheSkyAndSunFollowTheRecords) {
 }
 
 TEST(Pictures, OpenCarSubmenuWithRainAndTheBoatOut) {
-    REQUIRE_EVENT_SCRIPT();
     SceneRecords s{};
     start_up(s, nullptr, nullptr, "", 1);
     open_submenu(s, 5);  // "How Many?"

@@ -1,3 +1,4 @@
+// Tests of the rain's drops and of the crew boat's crossing.
 #include "scene/rain_and_crew.h"
 
 #include <gtest/gtest.h>
@@ -26,8 +27,6 @@ int quarter(int factor) { return (random_number() * factor) % 290 + 1; }
 }  // namespace
 
 TEST(CrewBoat, DrawsHullDeckRowersThenOarsBeforeMoving) {
-    REQUIRE_RECORDER();
-    scene_test::start_drawing();
     PanelState panel = boat_at(335, -230);
     draw_crew_boat(panel);
     auto calls = scene_test::recorded_calls();
@@ -45,8 +44,6 @@ TEST(CrewBoat, DrawsHullDeckRowersThenOarsBeforeMoving) {
 }
 
 TEST(CrewBoat, OarPhaseFollowsTheMagnitudeOfXModThree) {
-    REQUIRE_RECORDER();
-    scene_test::start_drawing();
     for (auto [x, reach] : {std::pair{-1, 0}, {-2, -8}, {-3, 8}, {3, 8}, {4, 0}, {5, -8}}) {
         PanelState panel = boat_at(x, -200);
         scene_test::clear_calls();
@@ -57,7 +54,6 @@ TEST(CrewBoat, OarPhaseFollowsTheMagnitudeOfXModThree) {
 }
 
 TEST(CrewBoat, RisesWhenTheNewXIsAMultipleOfFive) {
-    scene_test::start_drawing();
     for (auto [x, rise] : {std::pair{337, 1}, {-3, 1}, {336, 0}, {-4, 0}}) {
         PanelState panel = boat_at(x, -200);
         draw_crew_boat(panel);
@@ -66,7 +62,6 @@ TEST(CrewBoat, RisesWhenTheNewXIsAMultipleOfFive) {
 }
 
 TEST(CrewBoat, StartsAgainOnlyAfterTheHullWasWhollyOffTheCanvas) {
-    scene_test::start_drawing();
     PanelState leaving = boat_at(-325, -170);
     draw_crew_boat(leaving);
     EXPECT_EQ(leaving.boat_x, -327);
@@ -76,7 +71,6 @@ TEST(CrewBoat, StartsAgainOnlyAfterTheHullWasWhollyOffTheCanvas) {
 }
 
 TEST(CrewBoat, CrossingLasts332TurnsAndClimbsTo164) {
-    scene_test::start_drawing();
     PanelState panel = boat_at(335, -230);
     int turns = 0;
     int highest = panel.boat_y;
@@ -90,8 +84,6 @@ TEST(CrewBoat, CrossingLasts332TurnsAndClimbsTo164) {
 }
 
 TEST(Rain, NthRainTurnShowsExactlyNDrops) {
-    REQUIRE_RECORDER();
-    scene_test::start_drawing();
     RainState rain{};
     for (int n = 1; n <= 12; ++n) {
         scene_test::clear_calls();
@@ -102,8 +94,6 @@ TEST(Rain, NthRainTurnShowsExactlyNDrops) {
 }
 
 TEST(Rain, DropFallsThreePerTurnAsAFivePixelStrokeAndIsPlacedAnewOnItsFifthTurn) {
-    REQUIRE_RECORDER();
-    scene_test::start_drawing();
     RainState rain{};
     seed_generator(3);
     for (int turn = 1; turn <= 5; ++turn) {
@@ -119,7 +109,6 @@ TEST(Rain, DropFallsThreePerTurnAsAFivePixelStrokeAndIsPlacedAnewOnItsFifthTurn)
 
 TEST(Rain, NewDropsArePlacedByTheirLanesQuarter) {
     const int factors[4][2] = {{3, 7}, {-5, 27}, {-19, -17}, {13, -23}};
-    scene_test::start_drawing();
     for (int lane = 0; lane < 4; ++lane) {
         RainState rain{};
         rain.drop_count = rain.drop_target = lane;
@@ -135,7 +124,6 @@ TEST(Rain, NewDropsArePlacedByTheirLanesQuarter) {
 
 TEST(Rain, FallenDropsArePlacedAnewByTheSecondTable) {
     const int factors[4][2] = {{23, 17}, {-19, 7}, {-5, -3}, {19, -13}};
-    scene_test::start_drawing();
     for (int lane = 0; lane < 4; ++lane) {
         RainState rain{};
         rain.drop_count = rain.drop_target = MAX_DROPS;
@@ -152,7 +140,6 @@ TEST(Rain, FallenDropsArePlacedAnewByTheSecondTable) {
 }
 
 TEST(Rain, RestartAfterStopDropsAllAtOnceAndAddsOnlyPastTheOldCount) {
-    scene_test::start_drawing();
     RainState rain{};
     for (int turn = 0; turn < 300; ++turn) {
         draw_rain(rain);
@@ -165,7 +152,6 @@ TEST(Rain, RestartAfterStopDropsAllAtOnceAndAddsOnlyPastTheOldCount) {
 }
 
 TEST(Rain, DropsAddedFourTurnsApartInOneSecondLandOnOnePoint) {
-    scene_test::start_drawing();
     RainState rain{};
     seed_generator(4242);
     draw_rain(rain);

@@ -1,3 +1,4 @@
+// Tests of the scene's random numbers and their reseeding.
 #include "scene/random.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// Tests of the background's shapes and of the day cycle.
 #include "scene/scenery.h"
 
 #include <gtest/gtest.h>
@@ -78,12 +79,10 @@ TEST(DayCycle, NightIsFinalAndTheSunSinksNoFurther) {
 }
 
 TEST(SceneryPrimitives, Draws136PrimitivesInPaintingOrder) {
-    REQUIRE_RECORDER();
-    scene_test::start_drawing();
     draw_scenery(-17, 42, KAVRO_MAGENTA);
     auto calls = scene_test::recorded_calls();
     ASSERT_EQ(calls.size(), 136u);
-    std::vector<scene_test::Call> head = {
+    std::vector<scene_test::RecordedCall> head = {
         call("rectangle", {6, -300, -250, 300, 250, 0}),  call("circle", {5, -17, 42, 20}),
         call("rectangle", {19, -300, -250, 300, -25, 0}), call("oval", {9, -150, -350, 400, -175, 0}),
         call("oval", {9, -600, -500, 150, -50, 0}),       call("rectangle", {0, -300, -147, 300, -127, 0}),
@@ -97,7 +96,7 @@ TEST(SceneryPrimitives, Draws136PrimitivesInPaintingOrder) {
         EXPECT_EQ(calls[7 + 2 * n], call("line", {5, x, -137, x + 4, -137, 1}));
         EXPECT_EQ(calls[8 + 2 * n], call("line", {5, x, -108, x + 4, -108, 1}));
     }
-    std::vector<scene_test::Call> mountains = {
+    std::vector<scene_test::RecordedCall> mountains = {
         call("triangle", {22, -300, -25, 300, -25, 0, 200, 0}),
         call("triangle", {1, -27, 180, 27, 180, 0, 200, 0}),
         call("triangle", {1, -27, 180, -9, 180, -18, 175, 0}),

@@ -1,3 +1,4 @@
+// Tests of the status lines and the wait rule.
 #include "scene/status.h"
 
 #include <gtest/gtest.h>
@@ -9,33 +10,30 @@ using scene_test::call;
 
 namespace {
 
-const scene_test::Call HINT = call("text", {1, -285, -220, 14}, "Click a button to control the program.");
-const scene_test::Call WAIT = call("text", {0, -15, -50, 14}, "Please wait until the road is safe and the car enters");
-const scene_test::Call GIVE_UP =
+const scene_test::RecordedCall HINT = call("text", {1, -285, -220, 14}, "Click a button to control the program.");
+const scene_test::RecordedCall WAIT =
+    call("text", {0, -15, -50, 14}, "Please wait until the road is safe and the car enters");
+const scene_test::RecordedCall GIVE_UP =
     call("text", {0, -10, -60, 14}, "It's not gonna happen, please choose another option...");
 
 }  // namespace
 
 TEST(StatusLines, WelcomeChangesWithTheRain) {
-    REQUIRE_RECORDER();
-    scene_test::start_drawing();
     PanelState panel{};
     RainState rain{};
     draw_status(panel, rain);
-    EXPECT_EQ(
-        scene_test::recorded_calls(),
-        (std::vector<scene_test::Call>{HINT, call("text", {9, -150, 210, 28}, "Welcome to HW-731... (kind of)")}));
+    EXPECT_EQ(scene_test::recorded_calls(),
+              (std::vector<scene_test::RecordedCall>{
+                  HINT, call("text", {9, -150, 210, 28}, "Welcome to HW-731... (kind of)")}));
     scene_test::clear_calls();
     rain.raining = 1;
     draw_status(panel, rain);
     EXPECT_EQ(scene_test::recorded_calls(),
-              (std::vector<scene_test::Call>{HINT, call("text", {9, -150, 210, 28}, "Welcome to HW-731..."),
-                                             call("text", {9, -85, 180, 28}, "that's more like it!")}));
+              (std::vector<scene_test::RecordedCall>{HINT, call("text", {9, -150, 210, 28}, "Welcome to HW-731..."),
+                                                     call("text", {9, -85, 180, 28}, "that's more like it!")}));
 }
 
 TEST(WaitRule, WaitsFor100TurnsAndGivesUpInThe101st) {
-    REQUIRE_RECORDER();
-    scene_test::start_drawing();
     PanelState panel{};
     panel.cars_present = 2;
     panel.cars_wanted = 3;
@@ -71,7 +69,6 @@ TEST(WaitRule, WaitsFor100TurnsAndGivesUpInThe101st) {
 }
 
 TEST(WaitRule, GivingUpCanLeaveNoCarWanted) {
-    scene_test::start_drawing();
     PanelState panel{};
     panel.cars_wanted = 1;
     panel.wait_frames = 101;

@@ -1,3 +1,4 @@
+// Tests of the cars: the entry zone, entering, moving, following and drawing.
 #include "scene/traffic.h"
 
 #include <gtest/gtest.h>
@@ -36,7 +37,6 @@ void place(CarTable& cars, int i, int lane, int x, int speed) {
 }  // namespace
 
 TEST(CarEntry, FirstCarStandsJustBeyondItsEndOfTheRoad) {
-    scene_test::start_drawing();
     CarTable cars = empty_table();
     PanelState panel = panel_with(0, 1);
     panel.waiting = 1;
@@ -60,7 +60,6 @@ TEST(CarEntry, FirstCarStandsJustBeyondItsEndOfTheRoad) {
 }
 
 TEST(CarEntry, LaneSpeedAndColourAreTheFirstThreeDrawsOfTheSecond) {
-    scene_test::start_drawing();
     CarTable cars = empty_table();
     PanelState panel = panel_with(12, 13);
     int lane_draw = 0, speed_draw = 0, color_draw = 0;
@@ -80,7 +79,6 @@ TEST(CarEntry, LaneSpeedAndColourAreTheFirstThreeDrawsOfTheSecond) {
 }
 
 TEST(CarEntry, TwoCarsInOneSecondAreAlike) {
-    scene_test::start_drawing();
     CarTable cars = empty_table();
     ASSERT_TRUE(scene_test::within_one_second([&] {
         cars = empty_table();
@@ -97,7 +95,6 @@ TEST(CarEntry, TwoCarsInOneSecondAreAlike) {
 }
 
 TEST(CarEntry, AtMostOneCarPerTurnAsTheNewCarBlocksItsZone) {
-    scene_test::start_drawing();
     CarTable cars = empty_table();
     PanelState panel = panel_with(0, 5);
     spawn_and_draw_cars(cars, panel);
@@ -107,7 +104,6 @@ TEST(CarEntry, AtMostOneCarPerTurnAsTheNewCarBlocksItsZone) {
 }
 
 TEST(CarEntry, ReseedsEveryTurnEvenWithNoCarDue) {
-    scene_test::start_drawing();
     int after_spawn = 0, expected = 0;
     ASSERT_TRUE(scene_test::within_one_second([&] {
         CarTable cars = empty_table();
@@ -138,7 +134,6 @@ TEST(EntryZone, CountsEverySlotBelowCarsWantedWithBoundsIncluded) {
 }
 
 TEST(EntryZone, BlockedEntryAddsNoCarAndSetsEntryBlocked) {
-    scene_test::start_drawing();
     CarTable cars = empty_table();
     place(cars, 0, LANE_LOWER, -230, 11);
     PanelState panel = panel_with(1, 2);
@@ -272,8 +267,6 @@ TEST(Following, LowestSlotDecidesNotTheNearestCar) {
 }
 
 TEST(CarDrawing, FivePrimitivesPerCarOnTheRoadInSlotOrder) {
-    REQUIRE_RECORDER();
-    scene_test::start_drawing();
     CarTable cars = empty_table();
     place(cars, 0, LANE_LOWER, 100, 5);
     cars.color[0] = 13;

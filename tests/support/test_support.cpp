@@ -1,3 +1,4 @@
+// Where test pictures go, saving them as PNG, and the ink box of one colour.
 #include "support/test_support.h"
 
 #include <algorithm>

@@ -15,7 +15,8 @@
 #include "platform/platform_reset.h"
 #include "platform/window.h"
 #include "support/test_support.h"
-#include "toolkit/state.h"
+#include "toolkit/inspect.h"
+#include "toolkit/kavro.h"
 
 namespace test_support {
 
@@ -73,22 +74,12 @@ protected:
     }
     // The canvas pixel under application point (x, y).
     platform::ColorWord canvas_at(int x, int y) const {
-        return canvas().get(kavro::state.centre_x + x, kavro::state.centre_y - y);
+        platform::Point origin = kavro::canvas_origin();
+        return canvas().get(origin.x + x, origin.y - y);
     }
-    const platform::Bitmap& canvas() const { return *platform::bitmap_of(kavro::state.canvas_bitmap); }
+    const platform::Bitmap& canvas() const { return kavro::canvas_bitmap(); }
     // The texts of the message ring, oldest first.
-    std::vector<std::string> messages() const {
-        std::vector<std::string> texts;
-        const kavro::MessageRing& ring = kavro::state.message_ring;
-        int index = ring.oldest;
-        int count = 0;
-        while (index >= 0 && !(index == ring.next && count != 0)) {
-            texts.emplace_back(ring.slots[index] ? ring.slots[index].get() : "");
-            index = (index + 1) % kavro::MAX_MESSAGES;
-            ++count;
-        }
-        return texts;
-    }
+    std::vector<std::string> messages() const { return kavro::message_lines(); }
     // Runs the pump until the queue is idle (no event is taken).
     void settle() {
         for (int i = 0; i < 50; ++i) kavro::pump_one_message();
@@ -109,7 +100,7 @@ protected:
     // Whether the Run menu entry with this identifier carries its check mark.
     bool menu_checked(unsigned identifier) const {
         platform::MenuEntry entry;
-        return platform::find_menu_entry(kavro::state.run_menu, identifier, entry) &&
+        return platform::find_menu_entry(kavro::run_menu(), identifier, entry) &&
                (entry.flags & platform::MENU_CHECKED) != 0;
     }
     // The rest of the test runs in a fresh empty directory, removed at the end

@@ -1,3 +1,5 @@
+// Tests of the drawing calls: each one's pixels, the corrections of bad
+// arguments, text and extremes.
 #include <algorithm>
 #include <climits>
 #include <cstring>
@@ -8,6 +10,7 @@
 #include "platform/gdi.h"
 #include "support/toolkit_fixture.h"
 #include "toolkit/kavro.h"
+#include "toolkit/state.h"
 
 using kavro::state;
 using Strings = std::vector<std::string>;

@@ -1,3 +1,4 @@
+// Tests of parsing which frames a replay writes.
 #include "toolkit/frame_list.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// Tests of the GIF writer, read back with a decoder that is not our own.
 #include "toolkit/gif_writer.h"
 
 #include <gif_lib.h>

@@ -1,8 +1,10 @@
+// Tests of the lines that tell a programmer the toolkit is being misused.
 #include <cstring>
 #include <string>
 
 #include "support/toolkit_fixture.h"
 #include "toolkit/kavro.h"
+#include "toolkit/state.h"
 
 using kavro::state;
 using testing::internal::CaptureStderr;

@@ -1,3 +1,4 @@
+// Tests of the picture writer's thread: every picture in order, and a failed output.
 #include "toolkit/picture_writer.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// Tests of KAVRO_gets: its dialog template and the answers it hands back.
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -7,6 +8,7 @@
 #include "platform/message_queue.h"
 #include "support/toolkit_fixture.h"
 #include "toolkit/kavro.h"
+#include "toolkit/state.h"
 
 namespace kavro {
 // Lives in prompt.cpp without a header: only KAVRO_gets and these tests use it.

@@ -1,3 +1,4 @@
+// Tests of the Run menu: its bar, its commands and the graphics window's input.
 #include "platform/input.h"
 #include "platform/menu.h"
 #include "platform/menu_layout.h"
@@ -6,6 +7,7 @@
 #include "platform/system_look.h"
 #include "support/toolkit_fixture.h"
 #include "toolkit/kavro.h"
+#include "toolkit/state.h"
 
 using kavro::state;
 using test_support::AwaitedEvent;

@@ -1,3 +1,4 @@
+// Tests of recording and playing back event scripts.
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -7,6 +8,7 @@
 #include "platform/menu.h"
 #include "platform/message_queue.h"
 #include "support/toolkit_fixture.h"
+#include "toolkit/state.h"
 
 using kavro::state;
 

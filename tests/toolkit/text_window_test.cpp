@@ -1,9 +1,11 @@
+// Tests of the text window: its lines, the message ring and forwarded keys.
 #include <string>
 
 #include "platform/font.h"
 #include "platform/input.h"
 #include "support/toolkit_fixture.h"
 #include "toolkit/kavro.h"
+#include "toolkit/state.h"
 
 using kavro::state;
 using test_support::AwaitedEvent;

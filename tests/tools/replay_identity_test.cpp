@@ -13,12 +13,11 @@
 #include "platform/platform_reset.h"
 #include "platform/window.h"
 #include "scene/main_loop.h"
+#include "toolkit/inspect.h"
 #include "toolkit/program_backend.h"
 #include "toolkit/replay_driver.h"
-#include "toolkit/state.h"
 
 namespace fs = std::filesystem;
-using kavro::state;
 
 namespace {
 
@@ -52,16 +51,18 @@ std::vector<std::uint64_t> record_session(unsigned seed, int seconds) {
     for (int i = 0; i < seconds / 2; ++i) {
         int at = when(random), px = x(random), py = y(random);
         char typed[2] = {static_cast<char>(letter(random)), 0};
-        headless.schedule(
-            at, [px, py] { platform::inject_click(state.graphics_window, px + state.centre_x, state.centre_y - py); });
+        headless.schedule(at, [px, py] {
+            platform::Point origin = kavro::canvas_origin();
+            platform::inject_click(kavro::graphics_window(), origin.x + px, origin.y - py);
+        });
         if (i % 4 == 0)
             headless.schedule(at + 7, [typed] {
-                platform::inject_focus(state.graphics_window);
+                platform::inject_focus(kavro::graphics_window());
                 platform::inject_text(typed);
             });
     }
-    headless.schedule(seconds * 1000, [] { platform::inject_close(state.graphics_window); });
-    state.recording = 1;
+    headless.schedule(seconds * 1000, [] { platform::inject_close(kavro::graphics_window()); });
+    kavro::set_recording(true);
     return run_scene_to_the_end();
 }
 

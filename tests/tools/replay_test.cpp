@@ -1,3 +1,5 @@
+// Tests of kavro-replay run as a program: frames and the GIF, comparison,
+// exit codes and hostile input.
 #include "tools/replay.h"
 
 #include <gtest/gtest.h>

@@ -3,10 +3,10 @@
 // KAVRO_await_event as real input on the headless backend (a click in the
 // graphics window, a typed key, a timer tick), so the scene runs on the real
 // toolkit and draws real pixels.
+#include "scene/scene_test_support.h"
+
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstdio>
 #include <cstring>
 #include <deque>
 #include <vector>
@@ -17,9 +17,8 @@
 #include "platform/platform_reset.h"
 #include "platform/timer.h"
 #include "platform/window.h"
-#include "scene/scene_test_support.h"
 #include "toolkit/call_trace.h"
-#include "toolkit/state.h"
+#include "toolkit/inspect.h"
 
 namespace {
 
@@ -30,26 +29,20 @@ struct QueuedEvent {
     char key;
 };
 
-std::vector<KavroTestCall> calls;
+std::vector<scene_test::RecordedCall> calls;
 std::deque<QueuedEvent> events;
 // A queued periodic event is on its way: its await waits for the next tick.
 bool periodic_in_flight = false;
 
 void record_call(void*, const kavro::TracedCall& traced) {
     if (std::strcmp(traced.name, "await_event") == 0) periodic_in_flight = false;
-    KavroTestCall call{};
-    std::snprintf(call.name, sizeof call.name, "%s", traced.name);
-    call.arg_count = std::min(traced.arg_count, static_cast<int>(std::size(call.args)));
-    std::copy(traced.args, traced.args + call.arg_count, call.args);
-    if (traced.text) std::snprintf(call.text, sizeof call.text, "%s", traced.text);
-    calls.push_back(call);
+    calls.push_back(test_support::recorded(traced));
 }
 
 // The toolkit waits for input: hand it the next queued event. A periodic event
 // the toolkit arms by itself while animation runs is replaced by the queued
 // one, so only queued events ever arrive.
 void deliver_next_event() {
-    using kavro::state;
     if (periodic_in_flight) return;
     if (events.empty()) {
         platform::post_quit_message(0);
@@ -60,14 +53,16 @@ void deliver_next_event() {
     switch (event.kind) {
     case KAVRO_PERIODIC:
         periodic_in_flight = true;
-        if (state.pending.kind != KAVRO_PERIODIC) state.single_step = 1;
+        kavro::request_periodic_event();
         break;
-    case KAVRO_MOUSE:
-        platform::inject_click(state.graphics_window, event.x + state.centre_x, state.centre_y - event.y);
+    case KAVRO_MOUSE: {
+        platform::Point origin = kavro::canvas_origin();
+        platform::inject_click(kavro::graphics_window(), origin.x + event.x, origin.y - event.y);
         break;
+    }
     case KAVRO_KBD: {
         const char text[2] = {event.key, 0};
-        platform::inject_focus(state.graphics_window);
+        platform::inject_focus(kavro::graphics_window());
         platform::inject_text(text);
         break;
     }
@@ -101,16 +96,19 @@ const bool installed = [] {
 
 }  // namespace
 
-extern "C" {
+namespace scene_test {
 
-int kavro_test_recorded_call_count(void) { return static_cast<int>(calls.size()); }
+const std::vector<RecordedCall>& recorded_calls() { return calls; }
 
-const KavroTestCall* kavro_test_recorded_call(int index) {
-    if (index < 0 || index >= static_cast<int>(calls.size())) return nullptr;
-    return &calls[static_cast<std::size_t>(index)];
+std::vector<RecordedCall> recorded_calls_named(const std::string& name) {
+    std::vector<RecordedCall> named;
+    for (const RecordedCall& call : calls)
+        if (call.name == name) named.push_back(call);
+    return named;
 }
 
-void kavro_test_clear_recorded_calls(void) { calls.clear(); }
+void clear_calls() { calls.clear(); }
 
-void kavro_test_queue_event(int kind, int x, int y, char key) { events.push_back(QueuedEvent{kind, x, y, key}); }
-}
+void queue_event(int kind, int x, int y, char key) { events.push_back(QueuedEvent{kind, x, y, key}); }
+
+}  // namespace scene_test
