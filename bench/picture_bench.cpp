@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/png.h"
+#include "platform/drawing/png.h"
 #include "toolkit/gif_writer.h"
 #include "tools/compare.h"
 

@@ -14,10 +14,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/headless_backend.h"
-#include "platform/platform_reset.h"
-#include "platform/span_observer.h"
-#include "platform/window.h"
+#include "platform/backends/headless_backend.h"
+#include "platform/core/window.h"
+#include "platform/drawing/span_observer.h"
+#include "platform/ui/platform_reset.h"
 #include "scene/main_loop.h"
 #include "support/recorded_call.h"
 #include "toolkit/call_trace.h"

@@ -1,6 +1,6 @@
 // Event delivery: the wait that polls the platform's queue one message per
 // turn, arms periodic events, consults the script and records what it delivers.
-#include "platform/message_queue.h"
+#include "platform/core/message_queue.h"
 #include "toolkit/call_trace.h"
 #include "toolkit/misuse.h"
 #include "toolkit/replay_driver.h"

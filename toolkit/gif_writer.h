@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/bitmap.h"
-#include "platform/palette_map.h"
+#include "platform/base/bitmap.h"
+#include "platform/drawing/palette_map.h"
 
 namespace kavro {
 

@@ -1,7 +1,7 @@
 // The inspection calls: thin reads and writes of the toolkit's record.
 #include "toolkit/inspect.h"
 
-#include "platform/gdi.h"
+#include "platform/drawing/drawing_context.h"
 #include "toolkit/state.h"
 
 namespace kavro {

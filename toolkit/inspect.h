@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/bitmap.h"
-#include "platform/handles.h"
+#include "platform/base/bitmap.h"
+#include "platform/base/handles.h"
 
 namespace kavro {
 

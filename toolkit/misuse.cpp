@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "platform/clock.h"
+#include "platform/base/clock.h"
 
 namespace kavro {
 namespace {

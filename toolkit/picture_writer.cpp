@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <utility>
 
-#include "platform/png.h"
+#include "platform/drawing/png.h"
 
 namespace kavro {
 namespace {

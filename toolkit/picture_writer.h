@@ -11,7 +11,7 @@
 #include <thread>
 #include <vector>
 
-#include "platform/bitmap.h"
+#include "platform/base/bitmap.h"
 #include "toolkit/gif_writer.h"
 
 namespace kavro {

@@ -8,11 +8,11 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/gdi.h"
-#include "platform/headless_backend.h"
-#include "platform/png.h"
-#include "platform/sdl_backend.h"
-#include "platform/window.h"
+#include "platform/backends/headless_backend.h"
+#include "platform/backends/sdl_backend.h"
+#include "platform/core/window.h"
+#include "platform/drawing/drawing_context.h"
+#include "platform/drawing/png.h"
 #include "toolkit/replay_driver.h"
 #include "toolkit/state.h"
 

@@ -1,7 +1,7 @@
 // How a program that installed no backend itself gets one.
 #pragma once
 
-#include "platform/bitmap.h"
+#include "platform/base/bitmap.h"
 
 namespace kavro {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "platform/dialog.h"
+#include "platform/ui/dialog.h"
 #include "toolkit/misuse.h"
 #include "toolkit/program_backend.h"
 #include "toolkit/state.h"

@@ -8,8 +8,8 @@
 #include <filesystem>
 #include <memory>
 
-#include "platform/headless_backend.h"
-#include "platform/input.h"
+#include "platform/backends/headless_backend.h"
+#include "platform/core/input.h"
 #include "toolkit/picture_writer.h"
 #include "toolkit/program_backend.h"
 #include "toolkit/state.h"

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/bitmap.h"
+#include "platform/base/bitmap.h"
 #include "toolkit/frame_list.h"
 
 namespace kavro {

@@ -1,11 +1,11 @@
 // The graphics window's procedure: the "&Run" menu, clicks, characters,
 // ticks and the Ctrl commands.
-#include "platform/default_procedure.h"
-#include "platform/gdi.h"
-#include "platform/menu.h"
-#include "platform/message_queue.h"
-#include "platform/timer.h"
-#include "platform/window.h"
+#include "platform/core/message_queue.h"
+#include "platform/core/timer.h"
+#include "platform/core/window.h"
+#include "platform/drawing/drawing_context.h"
+#include "platform/ui/default_procedure.h"
+#include "platform/ui/menu.h"
 #include "toolkit/state.h"
 
 namespace kavro {

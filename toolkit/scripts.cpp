@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/menu.h"
+#include "platform/ui/menu.h"
 #include "toolkit/state.h"
 
 namespace kavro {

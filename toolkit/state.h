@@ -7,9 +7,9 @@
 #include <cstdio>
 #include <memory>
 
-#include "platform/gdi.h"
-#include "platform/handles.h"
-#include "platform/messages.h"
+#include "platform/base/handles.h"
+#include "platform/base/messages.h"
+#include "platform/drawing/drawing_context.h"
 #include "toolkit/inspect.h"
 #include "toolkit/kavro.h"
 

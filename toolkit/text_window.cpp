@@ -2,10 +2,10 @@
 #include <cstdio>
 #include <cstring>
 
-#include "platform/default_procedure.h"
-#include "platform/gdi.h"
-#include "platform/message_queue.h"
-#include "platform/window.h"
+#include "platform/core/message_queue.h"
+#include "platform/core/window.h"
+#include "platform/drawing/drawing_context.h"
+#include "platform/ui/default_procedure.h"
 #include "toolkit/misuse.h"
 #include "toolkit/state.h"
 

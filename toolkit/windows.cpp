@@ -4,11 +4,11 @@
 #include <ctime>
 #include <utility>
 
-#include "platform/backend.h"
-#include "platform/clock.h"
-#include "platform/menu.h"
-#include "platform/timer.h"
-#include "platform/window.h"
+#include "platform/base/clock.h"
+#include "platform/core/backend.h"
+#include "platform/core/timer.h"
+#include "platform/core/window.h"
+#include "platform/ui/menu.h"
 #include "toolkit/call_trace.h"
 #include "toolkit/misuse.h"
 #include "toolkit/program_backend.h"

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <ostream>
 
-#include "platform/png.h"
+#include "platform/drawing/png.h"
 
 namespace replay {
 namespace fs = std::filesystem;

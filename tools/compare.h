@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/bitmap.h"
+#include "platform/base/bitmap.h"
 
 namespace replay {
 

@@ -1,7 +1,7 @@
 // The bounce example on the headless toolkit: the ball's path and the walls.
 #include <vector>
 
-#include "platform/message_queue.h"
+#include "platform/core/message_queue.h"
 #include "support/test_support.h"
 #include "support/toolkit_fixture.h"
 

@@ -1,5 +1,5 @@
 // The click_draw example on the headless toolkit: dots, lines, colours and clearing.
-#include "platform/message_queue.h"
+#include "platform/core/message_queue.h"
 #include "support/test_support.h"
 #include "support/toolkit_fixture.h"
 

@@ -1,5 +1,5 @@
 // The palette example on the headless toolkit: one row in each colour.
-#include "platform/message_queue.h"
+#include "platform/core/message_queue.h"
 #include "support/test_support.h"
 #include "support/toolkit_fixture.h"
 

@@ -1,7 +1,7 @@
 // The pong example on the headless toolkit: paddle keys, the ball and a new game.
 #include <vector>
 
-#include "platform/message_queue.h"
+#include "platform/core/message_queue.h"
 #include "support/test_support.h"
 #include "support/toolkit_fixture.h"
 

@@ -2,8 +2,8 @@
 #include <cstring>
 #include <string>
 
-#include "platform/font.h"
-#include "platform/message_queue.h"
+#include "platform/core/message_queue.h"
+#include "platform/drawing/font.h"
 #include "support/test_support.h"
 #include "support/toolkit_fixture.h"
 

@@ -1,6 +1,6 @@
 // Tests of the platform's dialogs: reading templates, and the modal dialog's
 // placement, focus, controls and result.
-#include "platform/dialog.h"
+#include "platform/ui/dialog.h"
 
 #include <gtest/gtest.h>
 
@@ -12,14 +12,14 @@
 #include <utility>
 #include <vector>
 
-#include "platform/default_procedure.h"
-#include "platform/font.h"
-#include "platform/headless_backend.h"
-#include "platform/input.h"
-#include "platform/message_queue.h"
-#include "platform/platform_reset.h"
-#include "platform/timer.h"
-#include "platform/window.h"
+#include "platform/backends/headless_backend.h"
+#include "platform/core/input.h"
+#include "platform/core/message_queue.h"
+#include "platform/core/timer.h"
+#include "platform/core/window.h"
+#include "platform/drawing/font.h"
+#include "platform/ui/default_procedure.h"
+#include "platform/ui/platform_reset.h"
 #include "support/test_support.h"
 
 namespace {

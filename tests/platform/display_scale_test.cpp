@@ -1,5 +1,5 @@
 // Tests of the display scale: the screen's density and the KAVRO_SCALE override.
-#include "platform/display_scale.h"
+#include "platform/drawing/display_scale.h"
 
 #include <gtest/gtest.h>
 

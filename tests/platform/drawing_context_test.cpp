@@ -1,5 +1,7 @@
 // Tests of drawing contexts: defaults, selected objects, copying, scrolling and
 // stale handles.
+#include "platform/drawing/drawing_context.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,13 +10,12 @@
 #include <limits>
 #include <vector>
 
-#include "platform/default_procedure.h"
-#include "platform/gdi.h"
-#include "platform/headless_backend.h"
-#include "platform/menu.h"
-#include "platform/message_queue.h"
-#include "platform/platform_reset.h"
-#include "platform/window.h"
+#include "platform/backends/headless_backend.h"
+#include "platform/core/message_queue.h"
+#include "platform/core/window.h"
+#include "platform/ui/default_procedure.h"
+#include "platform/ui/menu.h"
+#include "platform/ui/platform_reset.h"
 #include "support/test_support.h"
 
 namespace platform {

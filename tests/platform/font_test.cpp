@@ -1,5 +1,5 @@
 // Tests of fonts: matching, stock fonts, metrics, extents, drawing and clipping text.
-#include "platform/font.h"
+#include "platform/drawing/font.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Tests of the headless backend: installing it, its clock, scheduled input,
 // the idle observer and the time limit.
-#include "platform/headless_backend.h"
+#include "platform/backends/headless_backend.h"
 
 #include <gtest/gtest.h>
 
@@ -8,14 +8,14 @@
 #include <utility>
 #include <vector>
 
-#include "platform/clock.h"
-#include "platform/default_procedure.h"
-#include "platform/gdi.h"
-#include "platform/input.h"
-#include "platform/message_queue.h"
-#include "platform/platform_reset.h"
-#include "platform/timer.h"
-#include "platform/window.h"
+#include "platform/base/clock.h"
+#include "platform/core/input.h"
+#include "platform/core/message_queue.h"
+#include "platform/core/timer.h"
+#include "platform/core/window.h"
+#include "platform/drawing/drawing_context.h"
+#include "platform/ui/default_procedure.h"
+#include "platform/ui/platform_reset.h"
 
 namespace platform {
 namespace {

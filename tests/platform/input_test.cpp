@@ -1,18 +1,18 @@
 // Tests of input injection: clicks, keys and text reaching the right window.
-#include "platform/input.h"
+#include "platform/core/input.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "platform/default_procedure.h"
-#include "platform/headless_backend.h"
-#include "platform/menu.h"
-#include "platform/menu_layout.h"
-#include "platform/message_queue.h"
-#include "platform/platform_reset.h"
-#include "platform/window.h"
+#include "platform/backends/headless_backend.h"
+#include "platform/core/message_queue.h"
+#include "platform/core/window.h"
+#include "platform/ui/default_procedure.h"
+#include "platform/ui/menu.h"
+#include "platform/ui/menu_layout.h"
+#include "platform/ui/platform_reset.h"
 
 namespace platform {
 namespace {

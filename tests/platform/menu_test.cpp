@@ -1,21 +1,21 @@
 // Tests of menus: entries, check marks, the menu bar and the menu loop.
-#include "platform/menu.h"
+#include "platform/ui/menu.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <vector>
 
-#include "platform/default_procedure.h"
-#include "platform/headless_backend.h"
-#include "platform/input.h"
-#include "platform/menu_layout.h"
-#include "platform/menu_loop.h"
-#include "platform/message_queue.h"
-#include "platform/mnemonic.h"
-#include "platform/platform_reset.h"
-#include "platform/timer.h"
-#include "platform/window.h"
+#include "platform/backends/headless_backend.h"
+#include "platform/core/input.h"
+#include "platform/core/message_queue.h"
+#include "platform/core/timer.h"
+#include "platform/core/window.h"
+#include "platform/ui/default_procedure.h"
+#include "platform/ui/menu_layout.h"
+#include "platform/ui/menu_loop.h"
+#include "platform/ui/mnemonic.h"
+#include "platform/ui/platform_reset.h"
 
 namespace platform {
 namespace {

@@ -1,18 +1,18 @@
 // Tests of the message queue: order, posting and sending, translation, idle
 // waits and quitting.
-#include "platform/message_queue.h"
+#include "platform/core/message_queue.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "platform/default_procedure.h"
-#include "platform/headless_backend.h"
-#include "platform/input.h"
-#include "platform/platform_reset.h"
-#include "platform/timer.h"
-#include "platform/window.h"
+#include "platform/backends/headless_backend.h"
+#include "platform/core/input.h"
+#include "platform/core/timer.h"
+#include "platform/core/window.h"
+#include "platform/ui/default_procedure.h"
+#include "platform/ui/platform_reset.h"
 
 namespace platform {
 namespace {

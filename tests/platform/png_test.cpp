@@ -1,5 +1,5 @@
 // Tests of PNG reading and writing, and of the failures they report.
-#include "platform/png.h"
+#include "platform/drawing/png.h"
 
 #include <gtest/gtest.h>
 

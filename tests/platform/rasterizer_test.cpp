@@ -1,5 +1,5 @@
 // Tests of the rasterizer's pixel rules for every shape, and its extremes.
-#include "platform/rasterizer.h"
+#include "platform/drawing/rasterizer.h"
 
 #include <gtest/gtest.h>
 

@@ -1,17 +1,17 @@
 // Tests of timers: setting, killing, their period and coalesced ticks.
-#include "platform/timer.h"
+#include "platform/core/timer.h"
 
 #include <gtest/gtest.h>
 
 #include <utility>
 #include <vector>
 
-#include "platform/clock.h"
-#include "platform/default_procedure.h"
-#include "platform/headless_backend.h"
-#include "platform/message_queue.h"
-#include "platform/platform_reset.h"
-#include "platform/window.h"
+#include "platform/backends/headless_backend.h"
+#include "platform/base/clock.h"
+#include "platform/core/message_queue.h"
+#include "platform/core/window.h"
+#include "platform/ui/default_procedure.h"
+#include "platform/ui/platform_reset.h"
 
 namespace platform {
 namespace {

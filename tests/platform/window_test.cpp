@@ -1,20 +1,20 @@
 // Tests of windows: classes, creation, the client area, painting, sizing and
 // destruction.
-#include "platform/window.h"
+#include "platform/core/window.h"
 
 #include <gtest/gtest.h>
 
 #include <limits>
 #include <vector>
 
-#include "platform/default_procedure.h"
-#include "platform/gdi.h"
-#include "platform/headless_backend.h"
-#include "platform/input.h"
-#include "platform/menu.h"
-#include "platform/message_queue.h"
-#include "platform/platform_reset.h"
-#include "platform/timer.h"
+#include "platform/backends/headless_backend.h"
+#include "platform/core/input.h"
+#include "platform/core/message_queue.h"
+#include "platform/core/timer.h"
+#include "platform/drawing/drawing_context.h"
+#include "platform/ui/default_procedure.h"
+#include "platform/ui/menu.h"
+#include "platform/ui/platform_reset.h"
 
 namespace platform {
 namespace {

@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "platform/gdi.h"
-#include "platform/window.h"
+#include "platform/core/window.h"
+#include "platform/drawing/drawing_context.h"
 #include "scene/control_panel.h"
 #include "scene/main_loop.h"
 #include "scene_test_support.h"

@@ -11,12 +11,12 @@
 #include <deque>
 #include <vector>
 
-#include "platform/headless_backend.h"
-#include "platform/input.h"
-#include "platform/message_queue.h"
-#include "platform/platform_reset.h"
-#include "platform/timer.h"
-#include "platform/window.h"
+#include "platform/backends/headless_backend.h"
+#include "platform/core/input.h"
+#include "platform/core/message_queue.h"
+#include "platform/core/timer.h"
+#include "platform/core/window.h"
+#include "platform/ui/platform_reset.h"
 #include "toolkit/call_trace.h"
 #include "toolkit/inspect.h"
 

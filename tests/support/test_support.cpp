@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "platform/png.h"
+#include "platform/drawing/png.h"
 
 namespace test_support {
 

@@ -6,7 +6,7 @@
 #include <ostream>
 #include <string>
 
-#include "platform/bitmap.h"
+#include "platform/base/bitmap.h"
 
 namespace test_support {
 

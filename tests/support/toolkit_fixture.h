@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "platform/headless_backend.h"
-#include "platform/input.h"
-#include "platform/menu.h"
-#include "platform/platform_reset.h"
-#include "platform/window.h"
+#include "platform/backends/headless_backend.h"
+#include "platform/core/input.h"
+#include "platform/core/window.h"
+#include "platform/ui/menu.h"
+#include "platform/ui/platform_reset.h"
 #include "support/test_support.h"
 #include "toolkit/inspect.h"
 #include "toolkit/kavro.h"

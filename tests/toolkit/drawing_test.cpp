@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/font.h"
-#include "platform/gdi.h"
+#include "platform/drawing/drawing_context.h"
+#include "platform/drawing/font.h"
 #include "support/toolkit_fixture.h"
 #include "toolkit/kavro.h"
 #include "toolkit/state.h"

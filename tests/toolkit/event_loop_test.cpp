@@ -1,8 +1,8 @@
 // Tests of KAVRO_await_event: input, periodic events and quitting.
 #include <fstream>
 
-#include "platform/input.h"
-#include "platform/message_queue.h"
+#include "platform/core/input.h"
+#include "platform/core/message_queue.h"
 #include "support/toolkit_fixture.h"
 #include "toolkit/kavro.h"
 #include "toolkit/state.h"

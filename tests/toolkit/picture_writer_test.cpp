@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/png.h"
+#include "platform/drawing/png.h"
 #include "support/test_support.h"
 
 namespace {

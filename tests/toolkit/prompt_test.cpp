@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/dialog.h"
-#include "platform/message_queue.h"
+#include "platform/core/message_queue.h"
+#include "platform/ui/dialog.h"
 #include "support/toolkit_fixture.h"
 #include "toolkit/kavro.h"
 #include "toolkit/state.h"

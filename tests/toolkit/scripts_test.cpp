@@ -4,9 +4,9 @@
 #include <random>
 #include <sstream>
 
-#include "platform/input.h"
-#include "platform/menu.h"
-#include "platform/message_queue.h"
+#include "platform/core/input.h"
+#include "platform/core/message_queue.h"
+#include "platform/ui/menu.h"
 #include "support/toolkit_fixture.h"
 #include "toolkit/state.h"
 

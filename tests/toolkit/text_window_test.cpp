@@ -1,8 +1,8 @@
 // Tests of the text window: its lines, the message ring and forwarded keys.
 #include <string>
 
-#include "platform/font.h"
-#include "platform/input.h"
+#include "platform/core/input.h"
+#include "platform/drawing/font.h"
 #include "support/toolkit_fixture.h"
 #include "toolkit/kavro.h"
 #include "toolkit/state.h"

@@ -1,8 +1,8 @@
 // Tests of the toolkit's windows: the canvas, the switches and the text
 // window's place.
-#include "platform/input.h"
-#include "platform/menu.h"
-#include "platform/platform_reset.h"
+#include "platform/core/input.h"
+#include "platform/ui/menu.h"
+#include "platform/ui/platform_reset.h"
 #include "support/toolkit_fixture.h"
 #include "toolkit/kavro.h"
 #include "toolkit/state.h"

@@ -8,10 +8,10 @@
 #include <random>
 #include <vector>
 
-#include "platform/headless_backend.h"
-#include "platform/input.h"
-#include "platform/platform_reset.h"
-#include "platform/window.h"
+#include "platform/backends/headless_backend.h"
+#include "platform/core/input.h"
+#include "platform/core/window.h"
+#include "platform/ui/platform_reset.h"
 #include "scene/main_loop.h"
 #include "toolkit/inspect.h"
 #include "toolkit/program_backend.h"

@@ -1,0 +1,86 @@
+// Pixel storage shared by the rasterizer, fonts, drawing contexts and backends.
+// Colour words follow the old platform (red in the low byte); pixels in memory
+// are 0x00RRGGBB so a backend can hand them to the screen without conversion.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace platform {
+
+// 0x00BBGGRR: red in the low byte, then green, then blue, top byte 0.
+using ColorWord = std::uint32_t;
+// 0x00RRGGBB as stored in a Bitmap.
+using Pixel = std::uint32_t;
+
+constexpr ColorWord color_word(int red, int green, int blue) {
+    return static_cast<ColorWord>((red & 0xFF) | ((green & 0xFF) << 8) | ((blue & 0xFF) << 16));
+}
+constexpr int red_of(ColorWord c) { return static_cast<int>(c & 0xFF); }
+constexpr int green_of(ColorWord c) { return static_cast<int>((c >> 8) & 0xFF); }
+constexpr int blue_of(ColorWord c) { return static_cast<int>((c >> 16) & 0xFF); }
+
+constexpr Pixel pixel_from_color(ColorWord c) { return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF); }
+constexpr ColorWord color_from_pixel(Pixel p) { return ((p >> 16) & 0xFF) | (p & 0xFF00) | ((p & 0xFF) << 16); }
+
+struct Point {
+    int x = 0;
+    int y = 0;
+};
+
+struct Size {
+    int width = 0;
+    int height = 0;
+};
+
+// Right and bottom are exclusive.
+struct Rect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+    int width() const { return right - left; }
+    int height() const { return bottom - top; }
+    bool empty() const { return right <= left || bottom <= top; }
+};
+
+// Thickness of a frame on each side.
+struct Insets {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+};
+
+struct Bitmap {
+    int width = 0;
+    int height = 0;
+    std::vector<Pixel> pixels;  // width * height, rows top to bottom
+
+    Bitmap() = default;
+    Bitmap(int w, int h, Pixel fill = 0)
+        : width(w < 0 ? 0 : w),
+          height(h < 0 ? 0 : h),
+          pixels(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), fill) {}
+    Pixel* row(int y) { return pixels.data() + static_cast<std::size_t>(y) * width; }
+    const Pixel* row(int y) const { return pixels.data() + static_cast<std::size_t>(y) * width; }
+    // Colour word of a pixel; 0 outside the bitmap.
+    ColorWord get(int x, int y) const {
+        if (x < 0 || y < 0 || x >= width || y >= height) return 0;
+        return color_from_pixel(row(y)[x]);
+    }
+};
+
+// Where a primitive may write: a pixel buffer and the clip rectangle within it
+// (already intersected with the buffer's bounds).
+struct PixelTarget {
+    Pixel* pixels = nullptr;
+    int stride = 0;  // in pixels
+    Rect clip;
+};
+
+inline PixelTarget whole_target(Bitmap& bitmap) {
+    return PixelTarget{bitmap.pixels.data(), bitmap.width, Rect{0, 0, bitmap.width, bitmap.height}};
+}
+
+}  // namespace platform

@@ -1,0 +1,97 @@
+// Message kinds, virtual key codes and the window procedure's shape: the
+// vocabulary shared by windows, the queue, timers, menus and dialogs.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/base/handles.h"
+
+namespace platform {
+
+// A window procedure gets the window, the message and two parameter words.
+using WindowProc = std::intptr_t (*)(Window window, unsigned message, std::uintptr_t word, std::intptr_t position);
+
+struct Message {
+    Window window = Window::NONE;
+    unsigned message = 0;
+    std::uintptr_t word = 0;
+    std::intptr_t position = 0;
+};
+
+constexpr unsigned MSG_CREATE = 0x0001;
+constexpr unsigned MSG_DESTROY = 0x0002;
+constexpr unsigned MSG_SIZE = 0x0005;  // position: width low 16 bits, height high 16 bits
+constexpr unsigned MSG_SET_FOCUS = 0x0007;
+constexpr unsigned MSG_KILL_FOCUS = 0x0008;
+constexpr unsigned MSG_ENABLE = 0x000A;
+constexpr unsigned MSG_PAINT = 0x000F;
+constexpr unsigned MSG_CLOSE = 0x0010;
+constexpr unsigned MSG_QUIT = 0x0012;      // word: exit code; never dispatched
+constexpr unsigned MSG_KEY_DOWN = 0x0100;  // word: virtual key
+constexpr unsigned MSG_KEY_UP = 0x0101;
+constexpr unsigned MSG_CHARACTER = 0x0102;  // word: character code
+constexpr unsigned MSG_SYSTEM_KEY_DOWN = 0x0104;
+constexpr unsigned MSG_SYSTEM_KEY_UP = 0x0105;
+constexpr unsigned MSG_SYSTEM_CHARACTER = 0x0106;
+// Sent by the platform, answered by the default procedure, which owns what
+// lies around the client area: the position of the menu bar entry under a
+// window-surface point plus one, 0 for none; the painting of our own frame and
+// of the menu bar into the window's surface (word: the Bitmap*).
+constexpr unsigned MSG_NONCLIENT_HIT_TEST = 0x0084;
+constexpr unsigned MSG_NONCLIENT_PAINT = 0x0085;
+constexpr unsigned MSG_INIT_DIALOG = 0x0110;       // word: focus control; position: initialisation value
+constexpr unsigned MSG_COMMAND = 0x0111;           // word: identifier low 16 bits, notification high 16
+constexpr unsigned MSG_TIMER = 0x0113;             // word: timer identifier
+constexpr unsigned MSG_LEFT_BUTTON_DOWN = 0x0201;  // position: x low 16 bits, y high 16 bits
+constexpr unsigned MSG_LEFT_BUTTON_UP = 0x0202;
+// Asks the default procedure to open the window's menu bar (keyboard or click).
+constexpr unsigned MSG_OPEN_MENU = 0x0400;  // word: popup index
+// Mouse input while a window holds the capture (an open menu); position:
+// window-surface x, y.
+constexpr unsigned MSG_CAPTURE_MOUSE_DOWN = 0x0401;
+constexpr unsigned MSG_CAPTURE_MOUSE_MOVE = 0x0402;
+// Sent while a window shows an overlay (see set_window_overlay); word: the
+// Bitmap* to paint it on, a copy of the surface.
+constexpr unsigned MSG_PAINT_OVERLAY = 0x0403;
+// Sent by inject_menu_choice; word: the command identifier to choose.
+constexpr unsigned MSG_CHOOSE_MENU_ENTRY = 0x0404;
+
+constexpr std::intptr_t make_position(int low, int high) {
+    return static_cast<std::intptr_t>((static_cast<std::uint32_t>(low) & 0xFFFF) |
+                                      ((static_cast<std::uint32_t>(high) & 0xFFFF) << 16));
+}
+constexpr int low_half(std::intptr_t position) { return static_cast<int>(position & 0xFFFF); }
+constexpr int high_half(std::intptr_t position) { return static_cast<int>((position >> 16) & 0xFFFF); }
+
+// Virtual key codes: letters are their upper-case ASCII codes, digits their ASCII codes.
+constexpr int KEY_BACKSPACE = 0x08;
+constexpr int KEY_TAB = 0x09;
+constexpr int KEY_ENTER = 0x0D;
+constexpr int KEY_SHIFT = 0x10;
+constexpr int KEY_CONTROL = 0x11;
+constexpr int KEY_ALT = 0x12;
+constexpr int KEY_CAPS_LOCK = 0x14;
+constexpr int KEY_ESCAPE = 0x1B;
+constexpr int KEY_SPACE = 0x20;
+constexpr int KEY_END = 0x23;
+constexpr int KEY_HOME = 0x24;
+constexpr int KEY_LEFT = 0x25;
+constexpr int KEY_UP = 0x26;
+constexpr int KEY_RIGHT = 0x27;
+constexpr int KEY_DOWN = 0x28;
+constexpr int KEY_DELETE = 0x2E;
+constexpr int KEY_F10 = 0x79;
+// US-layout punctuation keys.
+constexpr int KEY_SEMICOLON = 0xBA;
+constexpr int KEY_EQUALS = 0xBB;
+constexpr int KEY_COMMA = 0xBC;
+constexpr int KEY_MINUS = 0xBD;
+constexpr int KEY_PERIOD = 0xBE;
+constexpr int KEY_SLASH = 0xBF;
+constexpr int KEY_BACKQUOTE = 0xC0;
+constexpr int KEY_LEFT_BRACKET = 0xDB;
+constexpr int KEY_BACKSLASH = 0xDC;
+constexpr int KEY_RIGHT_BRACKET = 0xDD;
+constexpr int KEY_QUOTE = 0xDE;
+
+}  // namespace platform

@@ -1,0 +1,155 @@
+// The message queue, translation of keys into characters and dispatch.
+#include "platform/core/message_queue.h"
+
+#include <array>
+#include <deque>
+
+#include "platform/base/clock.h"
+#include "platform/core/backend.h"
+#include "platform/core/timer.h"
+#include "platform/core/window.h"
+#include "platform/core/window_records.h"
+
+namespace platform {
+namespace detail {
+namespace {
+
+std::deque<Message> queue;
+int empty_peeks = 0;
+std::array<bool, 256> keys_down{};
+bool caps_lock = false;
+
+bool take_paint(Message& message) {
+    auto& windows = all_windows();
+    for (std::size_t i = 0; i < windows.size(); ++i) {
+        WindowRecord& record = windows[i];
+        if (!record.alive || !record.invalid) continue;
+        bool shown = record.visible;
+        if (record.parent != Window::NONE) {
+            WindowRecord* top = find_window(top_level_of(window_at(i)));
+            shown = shown && top && top->visible;
+        }
+        if (!shown) continue;
+        message = Message{window_at(i), MSG_PAINT, 0, 0};
+        return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+void set_key_state(int virtual_key, bool down) {
+    if (virtual_key < 0 || virtual_key > 255) return;
+    if (down && virtual_key == KEY_CAPS_LOCK && !keys_down[KEY_CAPS_LOCK]) caps_lock = !caps_lock;
+    keys_down[static_cast<std::size_t>(virtual_key)] = down;
+}
+
+}  // namespace detail
+
+void reset_message_queue() {
+    detail::queue.clear();
+    detail::empty_peeks = 0;
+    detail::keys_down.fill(false);
+    detail::caps_lock = false;
+}
+
+bool is_key_down(int virtual_key) {
+    return virtual_key >= 0 && virtual_key <= 255 && detail::keys_down[static_cast<std::size_t>(virtual_key)];
+}
+
+bool post_message(Window window, unsigned message, std::uintptr_t word, std::intptr_t position) {
+    if (window != Window::NONE && !detail::find_window(window)) return false;
+    detail::queue.push_back(Message{window, message, word, position});
+    return true;
+}
+
+bool has_pending_messages() { return !detail::queue.empty(); }
+
+void post_quit_message(int exit_code) {
+    detail::queue.push_back(Message{Window::NONE, MSG_QUIT, static_cast<std::uintptr_t>(exit_code), 0});
+}
+
+bool peek_message(Message& message, bool may_wait) {
+    detail::present_changed_windows();
+    if (has_backend()) backend().poll_input();
+    bool found = false;
+    while (!detail::queue.empty()) {
+        message = detail::queue.front();
+        detail::queue.pop_front();
+        // Messages for windows destroyed after they were posted are dropped.
+        if (message.window == Window::NONE || detail::find_window(message.window)) {
+            found = true;
+            break;
+        }
+    }
+    if (!found) found = detail::take_paint(message);
+    if (!found) found = take_due_timer(monotonic_ms(), message);
+    if (found) {
+        detail::empty_peeks = 0;
+        return true;
+    }
+    if (may_wait && ++detail::empty_peeks >= 2 && has_backend()) {
+        detail::empty_peeks = 0;
+        detail::present_changed_windows();
+        backend().wait_for_input(next_timer_deadline());
+    }
+    return false;
+}
+
+unsigned current_modifiers() {
+    return (is_key_down(KEY_SHIFT) ? MODIFIER_SHIFT : 0u) | (is_key_down(KEY_CONTROL) ? MODIFIER_CONTROL : 0u) |
+           (detail::caps_lock ? MODIFIER_CAPS_LOCK : 0u);
+}
+
+int character_for_key(int key, unsigned modifiers) {
+    bool shift = (modifiers & MODIFIER_SHIFT) != 0;
+    bool control = (modifiers & MODIFIER_CONTROL) != 0;
+    if (key >= 'A' && key <= 'Z') {
+        if (control) return key - 'A' + 1;
+        bool upper = shift != ((modifiers & MODIFIER_CAPS_LOCK) != 0);
+        return upper ? key : key - 'A' + 'a';
+    }
+    if (control) return -1;
+    if (key >= '0' && key <= '9') {
+        static const char shifted_digits[] = ")!@#$%^&*(";
+        return shift ? shifted_digits[key - '0'] : key;
+    }
+    switch (key) {
+    case KEY_SPACE: return ' ';
+    case KEY_ENTER: return 13;
+    case KEY_BACKSPACE: return 8;
+    case KEY_TAB: return 9;
+    case KEY_ESCAPE: return 27;
+    case KEY_SEMICOLON: return shift ? ':' : ';';
+    case KEY_EQUALS: return shift ? '+' : '=';
+    case KEY_COMMA: return shift ? '<' : ',';
+    case KEY_MINUS: return shift ? '_' : '-';
+    case KEY_PERIOD: return shift ? '>' : '.';
+    case KEY_SLASH: return shift ? '?' : '/';
+    case KEY_BACKQUOTE: return shift ? '~' : '`';
+    case KEY_LEFT_BRACKET: return shift ? '{' : '[';
+    case KEY_BACKSLASH: return shift ? '|' : '\\';
+    case KEY_RIGHT_BRACKET: return shift ? '}' : ']';
+    case KEY_QUOTE: return shift ? '"' : '\'';
+    default: return -1;
+    }
+}
+
+bool translate_message(const Message& message) {
+    if (message.message != MSG_KEY_DOWN && message.message != MSG_SYSTEM_KEY_DOWN) return false;
+    int character = character_for_key(static_cast<int>(message.word & 0xFF), key_modifiers(message.position));
+    if (character < 0) return false;
+    unsigned kind = message.message == MSG_KEY_DOWN ? MSG_CHARACTER : MSG_SYSTEM_CHARACTER;
+    if (!detail::find_window(message.window)) return false;
+    // The character comes next, ahead of input that was already waiting, so a
+    // burst of keys keeps its order (letters before the Enter typed after them).
+    detail::queue.push_front(Message{message.window, kind, static_cast<std::uintptr_t>(character), message.position});
+    return true;
+}
+
+std::intptr_t dispatch_message(const Message& message) {
+    if (message.message == MSG_QUIT) return 0;
+    return send_message(message.window, message.message, message.word, message.position);
+}
+
+}  // namespace platform

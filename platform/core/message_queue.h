@@ -1,0 +1,42 @@
+// The program's one message queue: posting, non-blocking retrieval with
+// timers and paint synthesised when nothing else waits, translation of
+// key-downs into characters and dispatch.
+#pragma once
+
+#include "platform/base/messages.h"
+
+namespace platform {
+
+// False when the window does not exist (Window::NONE is allowed for thread messages).
+bool post_message(Window window, unsigned message, std::uintptr_t word, std::intptr_t position);
+void post_quit_message(int exit_code);
+// Whether a posted message waits in the queue.
+bool has_pending_messages();
+// Takes the next message without waiting; false when there is none. Order:
+// queued messages, then paint for an invalid window, then one due timer.
+// Two empty answers in a row let the backend wait for input until the next
+// timer deadline, so an idle program costs nothing; may_wait false never waits.
+bool peek_message(Message& message, bool may_wait = true);
+// A key-down (or system key-down) posts a character (or system character)
+// for the same window when the key stands for one. True when it did.
+bool translate_message(const Message& message);
+// Calls the window's procedure; the quit request is never dispatched. 0 for
+// a destroyed window.
+std::intptr_t dispatch_message(const Message& message);
+// Key messages carry the modifier state of the moment the key was pressed in
+// bits 16 to 18 of their position word, so translation sees that moment.
+constexpr unsigned MODIFIER_SHIFT = 1;
+constexpr unsigned MODIFIER_CONTROL = 2;
+constexpr unsigned MODIFIER_CAPS_LOCK = 4;
+constexpr unsigned key_modifiers(std::intptr_t position) { return static_cast<unsigned>((position >> 16) & 7); }
+// The character a key gives with these modifiers, or -1 (a US layout;
+// Control+letter gives 1 to 26).
+int character_for_key(int virtual_key, unsigned modifiers);
+// The modifiers held now.
+unsigned current_modifiers();
+bool is_key_down(int virtual_key);
+
+// Drops every queued message and forgets the keys held (tests start afresh).
+void reset_message_queue();
+
+}  // namespace platform

@@ -1,0 +1,521 @@
+// Every primitive clips against the target once, then fills horizontal spans
+// (wide stores for long runs). Exact integer arithmetic (128-bit, 256-bit for ellipse products)
+// keeps huge shapes identical to what the unclipped rule would give.
+#include "platform/drawing/rasterizer.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <new>
+#include <utility>
+
+#include "platform/drawing/span_observer.h"
+
+namespace platform {
+
+namespace detail {
+SpanObserver span_observer = nullptr;
+void* span_observer_context = nullptr;
+}  // namespace detail
+
+void set_span_observer(SpanObserver observer, void* context) {
+    detail::span_observer = observer;
+    detail::span_observer_context = context;
+}
+
+namespace {
+
+__extension__ typedef __int128 Int128;
+__extension__ typedef unsigned __int128 Uint128;
+
+constexpr std::int64_t COORD_LIMIT = std::int64_t{1} << 60;
+// Polygons whose vertices all lie within this bound use 64-bit crossing arithmetic.
+constexpr std::int64_t SMALL_POLYGON_LIMIT = std::int64_t{1} << 28;
+// Ellipses up to this size compute spans in 64 bits.
+constexpr std::int64_t SMALL_ELLIPSE_LIMIT = std::int64_t{1} << 15;
+constexpr int LOCAL_CROSSINGS = 64;
+
+std::int64_t clamp_coord(std::int64_t v) { return std::clamp(v, -COORD_LIMIT, COORD_LIMIT); }
+
+std::int64_t pen_width(const PenStyle& pen) { return pen.width <= 1 ? 1 : pen.width; }
+
+// Rounding divisions for a positive divisor.
+template <typename T>
+T floor_div(T a, T b) {
+    T q = a / b;
+    if (a % b != 0 && a < 0) --q;
+    return q;
+}
+
+template <typename T>
+T ceil_div(T a, T b) {
+    T q = a / b;
+    if (a % b != 0 && a > 0) ++q;
+    return q;
+}
+
+// The writable area: the target's clip, kept inside the row width so a careless
+// clip cannot push writes past the stride.
+struct Clip {
+    std::int64_t left = 0, top = 0, right = 0, bottom = 0;
+    bool empty() const { return right <= left || bottom <= top; }
+};
+
+Clip clip_of(const PixelTarget& target) {
+    Clip c{std::max(target.clip.left, 0), std::max(target.clip.top, 0), std::min(target.clip.right, target.stride),
+           target.clip.bottom};
+    if (target.pixels == nullptr || c.empty()) return Clip{};
+    return c;
+}
+
+// Long runs are built for wide stores where the processor has them, picked
+// once at load time. The stores are written out as 32-byte vectors so that
+// they stay wide at -O2 too, where the compiler leaves such loops alone.
+__attribute__((target_clones("avx2", "default"))) void fill_wide(Pixel* row, std::int64_t count, Pixel pixel) {
+    using Wide = Pixel __attribute__((vector_size(32), may_alias));
+    std::int64_t i = 0;
+    if (count >= 16) {
+        // Up to a 32-byte boundary first: a store split across two cache lines costs two.
+        for (; (reinterpret_cast<std::uintptr_t>(row + i) & 31) != 0; ++i) row[i] = pixel;
+        const Wide wide = Wide{} + pixel;
+        for (; i + 8 <= count; i += 8) *reinterpret_cast<Wide*>(row + i) = wide;
+    }
+    for (; i < count; ++i) row[i] = pixel;
+}
+
+// Every filled run goes through here. Narrow ones (rain, lane dashes,
+// outlines) are cheaper written in place than through the chosen clone.
+inline void fill_row(Pixel* row, std::int64_t count, Pixel pixel) {
+    if (count < 8)
+        for (std::int64_t i = 0; i < count; ++i) row[i] = pixel;
+    else
+        fill_wide(row, count, pixel);
+}
+
+Pixel* pixel_at(const PixelTarget& target, std::int64_t x, std::int64_t y) {
+    return target.pixels + static_cast<std::ptrdiff_t>(y) * target.stride + x;
+}
+
+void fill_clipped(const PixelTarget& target, const Clip& clip, std::int64_t left, std::int64_t top, std::int64_t right,
+                  std::int64_t bottom, Pixel pixel) {
+    left = std::max(left, clip.left);
+    right = std::min(right, clip.right);
+    top = std::max(top, clip.top);
+    bottom = std::min(bottom, clip.bottom);
+    if (right <= left || bottom <= top) return;
+    Pixel* row = pixel_at(target, left, top);
+    const std::int64_t count = right - left;
+    for (std::int64_t y = top; y < bottom; ++y, row += target.stride) {
+        detail::observe_span(row, count, pixel);
+        fill_row(row, count, pixel);
+    }
+}
+
+// Inclusive span first .. last of row y.
+void fill_span(const PixelTarget& target, const Clip& clip, std::int64_t y, std::int64_t first, std::int64_t last,
+               Pixel pixel) {
+    if (y < clip.top || y >= clip.bottom) return;
+    first = std::max(first, clip.left);
+    last = std::min(last, clip.right - 1);
+    if (last < first) return;
+    Pixel* row = pixel_at(target, first, y);
+    const std::int64_t count = last - first + 1;
+    detail::observe_span(row, count, pixel);
+    fill_row(row, count, pixel);
+}
+
+struct Box {
+    std::int64_t left = 0, top = 0, right = 0, bottom = 0;
+    bool empty() const { return right <= left || bottom <= top; }
+    Box grown(std::int64_t by) const { return Box{left - by, top - by, right + by, bottom + by}; }
+    bool misses(const Clip& c) const {
+        return right <= c.left || left >= c.right || bottom <= c.top || top >= c.bottom;
+    }
+};
+
+Box normalised_box(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom) {
+    Box b{clamp_coord(left), clamp_coord(top), clamp_coord(right), clamp_coord(bottom)};
+    if (b.left > b.right) std::swap(b.left, b.right);
+    if (b.top > b.bottom) std::swap(b.top, b.bottom);
+    return b;
+}
+
+// ---- Ellipse spans ----
+
+struct U256 {
+    Uint128 high = 0;
+    Uint128 low = 0;
+};
+
+U256 multiply(Uint128 a, Uint128 b) {
+    const Uint128 mask = ~std::uint64_t{0};
+    Uint128 a0 = a & mask, a1 = a >> 64, b0 = b & mask, b1 = b >> 64;
+    Uint128 p00 = a0 * b0, p01 = a0 * b1, p10 = a1 * b0, p11 = a1 * b1;
+    Uint128 middle = (p00 >> 64) + (p01 & mask) + (p10 & mask);
+    return U256{p11 + (p01 >> 64) + (p10 >> 64) + (middle >> 64), (middle << 64) | (p00 & mask)};
+}
+
+bool less_or_equal(const U256& a, const U256& b) { return a.high < b.high || (a.high == b.high && a.low <= b.low); }
+
+// Largest k >= 0 with k^2 h^2 <= w^2 q, i.e. floor(w * sqrt(q) / h); q <= h^2.
+std::int64_t ellipse_half_span(std::int64_t w, std::int64_t h, Uint128 q) {
+    if (w <= SMALL_ELLIPSE_LIMIT && h <= SMALL_ELLIPSE_LIMIT) {
+        // Every product stays below 2^61: estimate in floating point, settle exactly.
+        const auto uq = static_cast<std::uint64_t>(q);
+        const auto limit = static_cast<std::uint64_t>(w) * static_cast<std::uint64_t>(w) * uq;
+        const auto hh = static_cast<std::uint64_t>(h) * static_cast<std::uint64_t>(h);
+        auto k = static_cast<std::int64_t>(static_cast<double>(w) * std::sqrt(static_cast<double>(uq)) /
+                                           static_cast<double>(h));
+        k = std::clamp(k, std::int64_t{0}, w);
+        auto square = [](std::int64_t n) { return static_cast<std::uint64_t>(n) * static_cast<std::uint64_t>(n); };
+        while (k > 0 && square(k) * hh > limit) --k;
+        while (k < w && square(k + 1) * hh <= limit) ++k;
+        return k;
+    }
+    const Uint128 hh = static_cast<Uint128>(h) * static_cast<Uint128>(h);
+    const U256 limit = multiply(static_cast<Uint128>(w) * static_cast<Uint128>(w), q);
+    auto fits = [&](std::int64_t k) {
+        return less_or_equal(multiply(static_cast<Uint128>(k) * static_cast<Uint128>(k), hh), limit);
+    };
+    long double estimate =
+        static_cast<long double>(w) * std::sqrt(static_cast<long double>(q)) / static_cast<long double>(h);
+    std::int64_t k = std::clamp(static_cast<std::int64_t>(estimate), std::int64_t{0}, w);
+    while (k > 0 && !fits(k)) --k;
+    while (k < w && fits(k + 1)) ++k;
+    return k;
+}
+
+struct Span {
+    std::int64_t first = 0;
+    std::int64_t last = -1;
+    bool empty() const { return last < first; }
+};
+
+// Span of row y of the ellipse inscribed in a non-empty box.
+Span ellipse_span(const Box& box, std::int64_t y) {
+    if (box.empty() || y < box.top || y >= box.bottom) return Span{};
+    const std::int64_t w = box.right - box.left;
+    const std::int64_t h = box.bottom - box.top;
+    const std::int64_t v = 2 * (y - box.top) + 1 - h;
+    const Uint128 q =
+        static_cast<Uint128>(h) * static_cast<Uint128>(h) - static_cast<Uint128>(static_cast<Int128>(v) * v);
+    const std::int64_t k = ellipse_half_span(w, h, q);
+    const std::int64_t centre_twice = box.left + box.right - 1;
+    return Span{ceil_div<std::int64_t>(centre_twice - k, 2), floor_div<std::int64_t>(centre_twice + k, 2)};
+}
+
+void fill_ellipse(const PixelTarget& target, const Clip& clip, const Box& box, Pixel pixel) {
+    if (box.empty() || box.misses(clip)) return;
+    const std::int64_t top = std::max(box.top, clip.top);
+    const std::int64_t bottom = std::min(box.bottom, clip.bottom);
+    // Rows mirrored about the middle have the same span: each pair is worked out once.
+    for (std::int64_t y = top; y < bottom; ++y) {
+        const std::int64_t mirror = box.top + box.bottom - 1 - y;
+        if (mirror < y && mirror >= top) continue;
+        Span s = ellipse_span(box, y);
+        fill_span(target, clip, y, s.first, s.last, pixel);
+        if (mirror > y && mirror < bottom) fill_span(target, clip, mirror, s.first, s.last, pixel);
+    }
+}
+
+void outline_ellipse_thin(const PixelTarget& target, const Clip& clip, const Box& box, Pixel pen,
+                          const BrushStyle& brush) {
+    if (box.misses(clip)) return;
+    const std::int64_t top = std::max(box.top, clip.top);
+    const std::int64_t bottom = std::min(box.bottom, clip.bottom);
+    Span above = ellipse_span(box, top - 1);
+    Span here = ellipse_span(box, top);
+    for (std::int64_t y = top; y < bottom; ++y) {
+        Span below = ellipse_span(box, y + 1);
+        Span inner;
+        if (!above.empty() && !below.empty()) {
+            inner.first = std::max({here.first + 1, above.first, below.first});
+            inner.last = std::min({here.last - 1, above.last, below.last});
+        }
+        if (inner.empty()) {
+            fill_span(target, clip, y, here.first, here.last, pen);
+        } else {
+            fill_span(target, clip, y, here.first, inner.first - 1, pen);
+            fill_span(target, clip, y, inner.last + 1, here.last, pen);
+            if (!brush.null) fill_span(target, clip, y, inner.first, inner.last, brush.pixel);
+        }
+        above = here;
+        here = below;
+    }
+}
+
+// ---- Lines ----
+
+// One pixel of the thin line, widened across the major axis.
+struct LineStamp {
+    const PixelTarget& target;
+    const Clip& clip;
+    Pixel pixel;
+    std::int64_t width;
+    bool x_major;
+
+    void operator()(std::int64_t x, std::int64_t y) const {
+        if (width == 1) {
+            if (x >= clip.left && x < clip.right && y >= clip.top && y < clip.bottom) {
+                detail::observe_span(pixel_at(target, x, y), 1, pixel);
+                *pixel_at(target, x, y) = pixel;
+            }
+            return;
+        }
+        const std::int64_t before = width / 2;
+        if (x_major) {
+            if (x < clip.left || x >= clip.right) return;
+            const std::int64_t first = std::max(y - before, clip.top);
+            const std::int64_t end = std::min(y - before + width, clip.bottom);
+            Pixel* p = pixel_at(target, x, first);
+            for (std::int64_t row = first; row < end; ++row, p += target.stride) {
+                detail::observe_span(p, 1, pixel);
+                *p = pixel;
+            }
+        } else {
+            fill_span(target, clip, y, x - before, x - before + width - 1, pixel);
+        }
+    }
+};
+
+// Walks the thin line in major/minor coordinates over just the steps whose stamp
+// can touch the clip: [u_lo, u_hi) along the major axis, [v_lo, v_hi) across it.
+void walk_line(std::int64_t u0, std::int64_t v0, std::int64_t u1, std::int64_t v1, std::int64_t u_lo, std::int64_t u_hi,
+               std::int64_t v_lo, std::int64_t v_hi, const LineStamp& stamp) {
+    const std::int64_t su = u1 > u0 ? 1 : -1;
+    const std::int64_t sv = v1 >= v0 ? 1 : -1;
+    const std::int64_t du = (u1 - u0) * su;
+    const std::int64_t dv = (v1 - v0) * sv;
+
+    std::int64_t i_begin = su > 0 ? u_lo - u0 : u0 - u_hi + 1;
+    std::int64_t i_end = su > 0 ? u_hi - u0 : u0 - u_lo + 1;
+    i_begin = std::max<std::int64_t>(i_begin, 0);
+    i_end = std::min(i_end, du);
+
+    // Minor offset m(i) = floor((2 i dv + du) / (2 du)) must stay in [m_lo, m_hi].
+    const std::int64_t m_lo = sv > 0 ? v_lo - v0 : v0 - v_hi + 1;
+    const std::int64_t m_hi = sv > 0 ? v_hi - 1 - v0 : v0 - v_lo;
+    if (m_hi < m_lo) return;
+    if (dv == 0) {
+        if (m_lo > 0 || m_hi < 0) return;
+    } else {
+        const Int128 two_dv = Int128{2} * dv;
+        const Int128 lo = ceil_div<Int128>((Int128{2} * m_lo - 1) * du, two_dv);
+        const Int128 hi = ceil_div<Int128>((Int128{2} * m_hi + 1) * du, two_dv);
+        if (lo > i_begin) i_begin = static_cast<std::int64_t>(std::min<Int128>(lo, du));
+        if (hi < i_end) i_end = static_cast<std::int64_t>(std::max<Int128>(hi, 0));
+    }
+    if (i_end <= i_begin) return;
+
+    const std::int64_t two_du = 2 * du;
+    const std::int64_t two_dv = 2 * dv;
+    const Int128 numerator = Int128{2} * i_begin * dv + du;
+    std::int64_t offset = static_cast<std::int64_t>(numerator / two_du);
+    std::int64_t remainder = static_cast<std::int64_t>(numerator % two_du);
+    for (std::int64_t i = i_begin; i < i_end; ++i) {
+        const std::int64_t u = u0 + su * i;
+        const std::int64_t v = v0 + sv * offset;
+        if (stamp.x_major)
+            stamp(u, v);
+        else
+            stamp(v, u);
+        remainder += two_dv;
+        if (remainder >= two_du) {
+            remainder -= two_du;
+            ++offset;
+        }
+    }
+}
+
+// ---- Polygons ----
+
+struct PolygonEdges {
+    const Point64* points;
+    int count;
+    Point64 at(int i) const { return Point64{clamp_coord(points[i].x), clamp_coord(points[i].y)}; }
+};
+
+// First column whose centre lies at or right of the crossing of edge a-b with the
+// line through the centres of row y; a.y <= y < b.y.
+template <typename Wide>
+std::int64_t crossing_start(const Point64& a, const Point64& b, std::int64_t y) {
+    const Wide dy = static_cast<Wide>(b.y) - a.y;
+    const Wide dx = static_cast<Wide>(b.x) - a.x;
+    const Wide numerator = Wide{2} * a.x * dy + (Wide{2} * y + 1 - Wide{2} * a.y) * dx;
+    const Wide denominator = Wide{2} * dy;
+    return static_cast<std::int64_t>(ceil_div<Wide>(Wide{2} * numerator - denominator, Wide{2} * denominator));
+}
+
+template <typename Wide>
+void fill_polygon_rows(const PixelTarget& target, const Clip& clip, const PolygonEdges& edges, std::int64_t top,
+                       std::int64_t bottom, std::int64_t* starts, Pixel pixel) {
+    for (std::int64_t y = top; y < bottom; ++y) {
+        int found = 0;
+        for (int i = 0; i < edges.count; ++i) {
+            Point64 a = edges.at(i);
+            Point64 b = edges.at(i + 1 == edges.count ? 0 : i + 1);
+            if (a.y == b.y) continue;
+            if (a.y > b.y) std::swap(a, b);
+            if (y < a.y || y >= b.y) continue;
+            starts[found++] = crossing_start<Wide>(a, b, y);
+        }
+        std::sort(starts, starts + found);
+        for (int i = 0; i + 1 < found; i += 2) fill_span(target, clip, y, starts[i], starts[i + 1] - 1, pixel);
+    }
+}
+
+void fill_polygon(const PixelTarget& target, const Clip& clip, const PolygonEdges& edges, Pixel pixel) {
+    std::int64_t min_x = COORD_LIMIT, max_x = -COORD_LIMIT;
+    std::int64_t min_y = COORD_LIMIT, max_y = -COORD_LIMIT;
+    for (int i = 0; i < edges.count; ++i) {
+        Point64 p = edges.at(i);
+        min_x = std::min(min_x, p.x);
+        max_x = std::max(max_x, p.x);
+        min_y = std::min(min_y, p.y);
+        max_y = std::max(max_y, p.y);
+    }
+    const std::int64_t top = std::max(min_y, clip.top);
+    const std::int64_t bottom = std::min(max_y, clip.bottom);
+    if (bottom <= top || max_x < clip.left || min_x >= clip.right) return;
+
+    std::int64_t local[LOCAL_CROSSINGS];
+    std::int64_t* starts = local;
+    if (edges.count > LOCAL_CROSSINGS) {
+        starts = new (std::nothrow) std::int64_t[static_cast<std::size_t>(edges.count)];
+        if (starts == nullptr) return;
+    }
+    const bool small = std::max({-min_x, max_x, -min_y, max_y}) <= SMALL_POLYGON_LIMIT;
+    if (small)
+        fill_polygon_rows<std::int64_t>(target, clip, edges, top, bottom, starts, pixel);
+    else
+        fill_polygon_rows<Int128>(target, clip, edges, top, bottom, starts, pixel);
+    if (starts != local) delete[] starts;
+}
+
+}  // namespace
+
+void fill_rect(const PixelTarget& target, std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom,
+               Pixel pixel) {
+    fill_clipped(target, clip_of(target), left, top, right, bottom, pixel);
+}
+
+void set_pixel(const PixelTarget& target, std::int64_t x, std::int64_t y, Pixel pixel) {
+    const Clip clip = clip_of(target);
+    if (x >= clip.left && x < clip.right && y >= clip.top && y < clip.bottom) {
+        detail::observe_span(pixel_at(target, x, y), 1, pixel);
+        *pixel_at(target, x, y) = pixel;
+    }
+}
+
+void draw_rectangle(const PixelTarget& target, std::int64_t left, std::int64_t top, std::int64_t right,
+                    std::int64_t bottom, const PenStyle& pen, const BrushStyle& brush) {
+    const Clip clip = clip_of(target);
+    const Box box = normalised_box(left, top, right, bottom);
+    if (clip.empty() || box.empty()) return;
+    if (pen.null) {
+        if (!brush.null) fill_clipped(target, clip, box.left, box.top, box.right - 1, box.bottom - 1, brush.pixel);
+        return;
+    }
+    const std::int64_t w = pen_width(pen);
+    const Box outer = box.grown(w / 2);
+    const Box inner = box.grown(-(w - w / 2));
+    if (outer.misses(clip)) return;
+    // Filled in the pen's own colour (every filled shape the toolkit draws):
+    // outline and fill together are the outer box.
+    if (inner.empty() || (!brush.null && brush.pixel == pen.pixel)) {
+        fill_clipped(target, clip, outer.left, outer.top, outer.right, outer.bottom, pen.pixel);
+        return;
+    }
+    fill_clipped(target, clip, outer.left, outer.top, outer.right, inner.top, pen.pixel);
+    fill_clipped(target, clip, outer.left, inner.top, inner.left, inner.bottom, pen.pixel);
+    if (!brush.null) fill_clipped(target, clip, inner.left, inner.top, inner.right, inner.bottom, brush.pixel);
+    fill_clipped(target, clip, inner.right, inner.top, outer.right, inner.bottom, pen.pixel);
+    fill_clipped(target, clip, outer.left, inner.bottom, outer.right, outer.bottom, pen.pixel);
+}
+
+void draw_ellipse(const PixelTarget& target, std::int64_t left, std::int64_t top, std::int64_t right,
+                  std::int64_t bottom, const PenStyle& pen, const BrushStyle& brush) {
+    const Clip clip = clip_of(target);
+    const Box box = normalised_box(left, top, right, bottom);
+    if (clip.empty() || box.empty()) return;
+    if (pen.null) {
+        if (!brush.null) fill_ellipse(target, clip, Box{box.left, box.top, box.right - 1, box.bottom - 1}, brush.pixel);
+        return;
+    }
+    const std::int64_t w = pen_width(pen);
+    // Filled in the pen's own colour, the ring and the inside are one shape.
+    if (!brush.null && brush.pixel == pen.pixel) {
+        fill_ellipse(target, clip, box.grown(w == 1 ? 0 : w / 2), pen.pixel);
+        return;
+    }
+    if (w == 1) {
+        outline_ellipse_thin(target, clip, box, pen.pixel, brush);
+        return;
+    }
+    const Box outer = box.grown(w / 2);
+    const Box inner = box.grown(-(w - w / 2));
+    if (outer.misses(clip)) return;
+    const std::int64_t first_row = std::max(outer.top, clip.top);
+    const std::int64_t end_row = std::min(outer.bottom, clip.bottom);
+    for (std::int64_t y = first_row; y < end_row; ++y) {
+        const Span o = ellipse_span(outer, y);
+        const Span i = ellipse_span(inner, y);
+        if (i.empty()) {
+            fill_span(target, clip, y, o.first, o.last, pen.pixel);
+            continue;
+        }
+        fill_span(target, clip, y, o.first, i.first - 1, pen.pixel);
+        if (!brush.null) fill_span(target, clip, y, i.first, i.last, brush.pixel);
+        fill_span(target, clip, y, i.last + 1, o.last, pen.pixel);
+    }
+}
+
+void draw_polygon(const PixelTarget& target, const Point64* points, int count, const PenStyle& pen,
+                  const BrushStyle& brush) {
+    const Clip clip = clip_of(target);
+    if (clip.empty() || points == nullptr || count <= 0) return;
+    const PolygonEdges edges{points, count};
+    if (!brush.null && count >= 3) fill_polygon(target, clip, edges, brush.pixel);
+    if (pen.null) return;
+    for (int i = 0; i < count; ++i) {
+        const Point64 a = edges.at(i);
+        const Point64 b = edges.at(i + 1 == count ? 0 : i + 1);
+        draw_line(target, a.x, a.y, b.x, b.y, pen);
+    }
+}
+
+void draw_line(const PixelTarget& target, std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1,
+               const PenStyle& pen) {
+    const Clip clip = clip_of(target);
+    if (clip.empty() || pen.null) return;
+    x0 = clamp_coord(x0);
+    y0 = clamp_coord(y0);
+    x1 = clamp_coord(x1);
+    y1 = clamp_coord(y1);
+    if (x0 == x1 && y0 == y1) return;
+    const std::int64_t w = pen_width(pen);
+    const std::int64_t before = w / 2;
+    if (y0 == y1) {
+        const std::int64_t first = x0 < x1 ? x0 : x1 + 1;
+        const std::int64_t end = x0 < x1 ? x1 : x0 + 1;
+        fill_clipped(target, clip, first, y0 - before, end, y0 - before + w, pen.pixel);
+        return;
+    }
+    if (x0 == x1) {
+        const std::int64_t first = y0 < y1 ? y0 : y1 + 1;
+        const std::int64_t end = y0 < y1 ? y1 : y0 + 1;
+        fill_clipped(target, clip, x0 - before, first, x0 - before + w, end, pen.pixel);
+        return;
+    }
+    // A stamp centred on minor coordinate m covers [m - before, m - before + w), so
+    // it touches [lo, hi) exactly when m lies in [lo - (w - before) + 1, hi + before).
+    const std::int64_t after = w - before;
+    const bool x_major = (x1 > x0 ? x1 - x0 : x0 - x1) >= (y1 > y0 ? y1 - y0 : y0 - y1);
+    const LineStamp stamp{target, clip, pen.pixel, w, x_major};
+    if (x_major)
+        walk_line(x0, y0, x1, y1, clip.left, clip.right, clip.top - after + 1, clip.bottom + before, stamp);
+    else
+        walk_line(y0, x0, y1, x1, clip.top, clip.bottom, clip.left - after + 1, clip.right + before, stamp);
+}
+
+}  // namespace platform
