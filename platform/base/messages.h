@@ -1,10 +1,11 @@
-// Message kinds, virtual key codes and the window procedure's shape: the
-// vocabulary shared by windows, the queue, timers, menus and dialogs.
+// Message kinds and the window procedure's shape: the vocabulary shared by
+// windows, the queue, timers, menus and dialogs (key codes: keyboard.h).
 #pragma once
 
 #include <cstdint>
 
 #include "platform/base/handles.h"
+#include "platform/base/keyboard.h"
 
 namespace platform {
 
@@ -62,36 +63,5 @@ constexpr std::intptr_t make_position(int low, int high) {
 }
 constexpr int low_half(std::intptr_t position) { return static_cast<int>(position & 0xFFFF); }
 constexpr int high_half(std::intptr_t position) { return static_cast<int>((position >> 16) & 0xFFFF); }
-
-// Virtual key codes: letters are their upper-case ASCII codes, digits their ASCII codes.
-constexpr int KEY_BACKSPACE = 0x08;
-constexpr int KEY_TAB = 0x09;
-constexpr int KEY_ENTER = 0x0D;
-constexpr int KEY_SHIFT = 0x10;
-constexpr int KEY_CONTROL = 0x11;
-constexpr int KEY_ALT = 0x12;
-constexpr int KEY_CAPS_LOCK = 0x14;
-constexpr int KEY_ESCAPE = 0x1B;
-constexpr int KEY_SPACE = 0x20;
-constexpr int KEY_END = 0x23;
-constexpr int KEY_HOME = 0x24;
-constexpr int KEY_LEFT = 0x25;
-constexpr int KEY_UP = 0x26;
-constexpr int KEY_RIGHT = 0x27;
-constexpr int KEY_DOWN = 0x28;
-constexpr int KEY_DELETE = 0x2E;
-constexpr int KEY_F10 = 0x79;
-// US-layout punctuation keys.
-constexpr int KEY_SEMICOLON = 0xBA;
-constexpr int KEY_EQUALS = 0xBB;
-constexpr int KEY_COMMA = 0xBC;
-constexpr int KEY_MINUS = 0xBD;
-constexpr int KEY_PERIOD = 0xBE;
-constexpr int KEY_SLASH = 0xBF;
-constexpr int KEY_BACKQUOTE = 0xC0;
-constexpr int KEY_LEFT_BRACKET = 0xDB;
-constexpr int KEY_BACKSLASH = 0xDC;
-constexpr int KEY_RIGHT_BRACKET = 0xDD;
-constexpr int KEY_QUOTE = 0xDE;
 
 }  // namespace platform

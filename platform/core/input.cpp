@@ -106,40 +106,9 @@ void inject_key_press(int virtual_key) {
 }
 
 void inject_text(const char* text) {
-    static const char shifted_digits[] = ")!@#$%^&*(";
-    static const struct {
-        char plain, shifted;
-        int key;
-    } punctuation[] = {{';', ':', KEY_SEMICOLON},     {'=', '+', KEY_EQUALS},       {',', '<', KEY_COMMA},
-                       {'-', '_', KEY_MINUS},         {'.', '>', KEY_PERIOD},       {'/', '?', KEY_SLASH},
-                       {'`', '~', KEY_BACKQUOTE},     {'[', '{', KEY_LEFT_BRACKET}, {'\\', '|', KEY_BACKSLASH},
-                       {']', '}', KEY_RIGHT_BRACKET}, {'\'', '"', KEY_QUOTE}};
     for (const char* p = text; p && *p; ++p) {
-        char c = *p;
-        int key = -1;
         bool shift = false;
-        if (c >= 'a' && c <= 'z')
-            key = c - 'a' + 'A';
-        else if (c >= 'A' && c <= 'Z')
-            key = c, shift = true;
-        else if (c >= '0' && c <= '9')
-            key = c;
-        else if (c == ' ')
-            key = KEY_SPACE;
-        else if (c == '\n' || c == '\r')
-            key = KEY_ENTER;
-        else if (c == '\t')
-            key = KEY_TAB;
-        else if (c == '\b')
-            key = KEY_BACKSPACE;
-        else {
-            for (int d = 0; d < 10; ++d)
-                if (shifted_digits[d] == c) key = '0' + d, shift = true;
-            for (const auto& entry : punctuation) {
-                if (entry.plain == c) key = entry.key;
-                if (entry.shifted == c) key = entry.key, shift = true;
-            }
-        }
+        int key = key_for_character(static_cast<unsigned char>(*p), shift);
         if (key < 0) continue;
         if (shift) inject_key_down(KEY_SHIFT);
         inject_key_press(key);

@@ -101,40 +101,6 @@ unsigned current_modifiers() {
            (detail::caps_lock ? MODIFIER_CAPS_LOCK : 0u);
 }
 
-int character_for_key(int key, unsigned modifiers) {
-    bool shift = (modifiers & MODIFIER_SHIFT) != 0;
-    bool control = (modifiers & MODIFIER_CONTROL) != 0;
-    if (key >= 'A' && key <= 'Z') {
-        if (control) return key - 'A' + 1;
-        bool upper = shift != ((modifiers & MODIFIER_CAPS_LOCK) != 0);
-        return upper ? key : key - 'A' + 'a';
-    }
-    if (control) return -1;
-    if (key >= '0' && key <= '9') {
-        static const char shifted_digits[] = ")!@#$%^&*(";
-        return shift ? shifted_digits[key - '0'] : key;
-    }
-    switch (key) {
-    case KEY_SPACE: return ' ';
-    case KEY_ENTER: return 13;
-    case KEY_BACKSPACE: return 8;
-    case KEY_TAB: return 9;
-    case KEY_ESCAPE: return 27;
-    case KEY_SEMICOLON: return shift ? ':' : ';';
-    case KEY_EQUALS: return shift ? '+' : '=';
-    case KEY_COMMA: return shift ? '<' : ',';
-    case KEY_MINUS: return shift ? '_' : '-';
-    case KEY_PERIOD: return shift ? '>' : '.';
-    case KEY_SLASH: return shift ? '?' : '/';
-    case KEY_BACKQUOTE: return shift ? '~' : '`';
-    case KEY_LEFT_BRACKET: return shift ? '{' : '[';
-    case KEY_BACKSLASH: return shift ? '|' : '\\';
-    case KEY_RIGHT_BRACKET: return shift ? '}' : ']';
-    case KEY_QUOTE: return shift ? '"' : '\'';
-    default: return -1;
-    }
-}
-
 bool translate_message(const Message& message) {
     if (message.message != MSG_KEY_DOWN && message.message != MSG_SYSTEM_KEY_DOWN) return false;
     int character = character_for_key(static_cast<int>(message.word & 0xFF), key_modifiers(message.position));

@@ -23,15 +23,6 @@ bool translate_message(const Message& message);
 // Calls the window's procedure; the quit request is never dispatched. 0 for
 // a destroyed window.
 std::intptr_t dispatch_message(const Message& message);
-// Key messages carry the modifier state of the moment the key was pressed in
-// bits 16 to 18 of their position word, so translation sees that moment.
-constexpr unsigned MODIFIER_SHIFT = 1;
-constexpr unsigned MODIFIER_CONTROL = 2;
-constexpr unsigned MODIFIER_CAPS_LOCK = 4;
-constexpr unsigned key_modifiers(std::intptr_t position) { return static_cast<unsigned>((position >> 16) & 7); }
-// The character a key gives with these modifiers, or -1 (a US layout;
-// Control+letter gives 1 to 26).
-int character_for_key(int virtual_key, unsigned modifiers);
 // The modifiers held now.
 unsigned current_modifiers();
 bool is_key_down(int virtual_key);

@@ -177,6 +177,20 @@ TEST(Translate, ControlLettersGiveCodesOneToTwentySix) {
     EXPECT_EQ(character_for_key(KEY_COMMA, MODIFIER_CONTROL), -1);
 }
 
+// Both directions read one table: every character a key types maps back to that key.
+TEST(Translate, EveryTypableCharacterRoundTripsThroughItsKey) {
+    for (int c = 1; c < 128; ++c) {
+        bool shift = false;
+        int key = key_for_character(c, shift);
+        bool typable = (c >= 32 && c < 127) || c == 8 || c == 9 || c == 10 || c == 13 || c == 27;
+        ASSERT_EQ(key >= 0, typable) << c;
+        if (key < 0) continue;
+        EXPECT_EQ(character_for_key(key, shift ? MODIFIER_SHIFT : 0), c == '\n' ? 13 : c) << c;
+    }
+    bool shift = false;
+    EXPECT_EQ(key_for_character(0xE9, shift), -1);
+}
+
 TEST(Translate, DigitsAndPunctuationFollowAUsLayout) {
     const std::string digits = "0123456789";
     const std::string shifted = ")!@#$%^&*(";
