@@ -5,7 +5,7 @@
 #include <fontconfig/fontconfig.h>
 #include <ft2build.h>
 
-#include "platform/drawing/span_observer.h"
+#include "platform/drawing/span_fill.h"
 #include FT_FREETYPE_H
 #include FT_SYNTHESIS_H
 #include FT_TRUETYPE_TABLES_H
@@ -431,24 +431,6 @@ std::int64_t run_width(SizedFace& sized, const unsigned char* text, int length) 
     return width;
 }
 
-struct Clip {
-    std::int64_t left, top, right, bottom;
-};
-
-void fill_box(const PixelTarget& target, const Clip& clip, std::int64_t left, std::int64_t top, std::int64_t right,
-              std::int64_t bottom, Pixel pixel) {
-    left = std::max(left, clip.left);
-    top = std::max(top, clip.top);
-    right = std::min(right, clip.right);
-    bottom = std::min(bottom, clip.bottom);
-    if (left >= right || top >= bottom) return;
-    for (std::int64_t y = top; y < bottom; ++y) {
-        Pixel* row = target.pixels + y * target.stride;
-        detail::observe_span(row + left, right - left, pixel);
-        std::fill(row + left, row + right, pixel);
-    }
-}
-
 void draw_glyph(const PixelTarget& target, const Clip& clip, const SizedFace& sized, const Glyph& glyph,
                 std::int64_t pen, std::int64_t baseline, Pixel pixel) {
     if (glyph.span_count == 0) return;
@@ -463,22 +445,13 @@ void draw_glyph(const PixelTarget& target, const Clip& clip, const SizedFace& si
         // Wholly inside, as nearly every glyph is: no clipping per run.
         Pixel* origin = target.pixels + baseline * target.stride + pen;
         for (; span != end; ++span) {
-            Pixel* run = origin + span->dy * target.stride;
-            detail::observe_span(run + span->x0, span->x1 - span->x0, pixel);
-            for (int x = span->x0; x < span->x1; ++x) run[x] = pixel;
+            Pixel* run = origin + span->dy * target.stride + span->x0;
+            detail::observe_span(run, span->x1 - span->x0, pixel);
+            fill_row(run, span->x1 - span->x0, pixel);
         }
         return;
     }
-    for (; span != end; ++span) {
-        const std::int64_t y = baseline + span->dy;
-        if (y < clip.top || y >= clip.bottom) continue;
-        const std::int64_t left = std::max(pen + span->x0, clip.left);
-        const std::int64_t right = std::min(pen + span->x1, clip.right);
-        if (left >= right) continue;
-        Pixel* row = target.pixels + y * target.stride;
-        detail::observe_span(row + left, right - left, pixel);
-        std::fill(row + left, row + right, pixel);
-    }
+    for (; span != end; ++span) fill_span(target, clip, baseline + span->dy, pen + span->x0, pen + span->x1 - 1, pixel);
 }
 
 void copy_face_name(FontRequest& request, const char* name) {
@@ -525,10 +498,8 @@ Size text_extent(const FontInstance* font, const char* text, int length) {
 
 void draw_text(const PixelTarget& target, const FontInstance* font, std::int64_t x, std::int64_t y, const char* text,
                int length, Pixel text_pixel, bool opaque, Pixel background_pixel) {
-    if (!target.pixels || target.stride <= 0) return;
-    const Clip clip{std::max(target.clip.left, 0), std::max(target.clip.top, 0),
-                    std::min(target.clip.right, target.stride), target.clip.bottom};
-    if (clip.left >= clip.right || clip.top >= clip.bottom) return;
+    const Clip clip = clip_of(target);
+    if (clip.empty()) return;
     if (x < -COORDINATE_LIMIT || x > COORDINATE_LIMIT || y < -COORDINATE_LIMIT || y > COORDINATE_LIMIT) return;
     const FontInstance& instance = *usable(font);
     SizedFace& sized = *instance.face;
@@ -538,7 +509,7 @@ void draw_text(const PixelTarget& target, const FontInstance* font, std::int64_t
 
     const bool decorated = instance.underline || instance.strike_out;
     const std::int64_t width = opaque || decorated ? run_width(sized, bytes, length) : 0;
-    if (opaque) fill_box(target, clip, x, y, x + width, y + sized.metrics.height, background_pixel);
+    if (opaque) fill_clipped(target, clip, x, y, x + width, y + sized.metrics.height, background_pixel);
 
     std::int64_t pen = x;
     for (int i = 0; i < length; ++i) {
@@ -549,11 +520,11 @@ void draw_text(const PixelTarget& target, const FontInstance* font, std::int64_t
 
     if (instance.underline) {
         const std::int64_t top = baseline + sized.underline_top;
-        fill_box(target, clip, x, top, x + width, top + sized.underline_thickness, text_pixel);
+        fill_clipped(target, clip, x, top, x + width, top + sized.underline_thickness, text_pixel);
     }
     if (instance.strike_out) {
         const std::int64_t top = baseline + sized.strike_out_top;
-        fill_box(target, clip, x, top, x + width, top + sized.strike_out_thickness, text_pixel);
+        fill_clipped(target, clip, x, top, x + width, top + sized.strike_out_thickness, text_pixel);
     }
 }
 

@@ -9,6 +9,7 @@
 #include <new>
 #include <utility>
 
+#include "platform/drawing/span_fill.h"
 #include "platform/drawing/span_observer.h"
 
 namespace platform {
@@ -52,76 +53,6 @@ T ceil_div(T a, T b) {
     T q = a / b;
     if (a % b != 0 && a > 0) ++q;
     return q;
-}
-
-// The writable area: the target's clip, kept inside the row width so a careless
-// clip cannot push writes past the stride.
-struct Clip {
-    std::int64_t left = 0, top = 0, right = 0, bottom = 0;
-    bool empty() const { return right <= left || bottom <= top; }
-};
-
-Clip clip_of(const PixelTarget& target) {
-    Clip c{std::max(target.clip.left, 0), std::max(target.clip.top, 0), std::min(target.clip.right, target.stride),
-           target.clip.bottom};
-    if (target.pixels == nullptr || c.empty()) return Clip{};
-    return c;
-}
-
-// Long runs are built for wide stores where the processor has them, picked
-// once at load time. The stores are written out as 32-byte vectors so that
-// they stay wide at -O2 too, where the compiler leaves such loops alone.
-__attribute__((target_clones("avx2", "default"))) void fill_wide(Pixel* row, std::int64_t count, Pixel pixel) {
-    using Wide = Pixel __attribute__((vector_size(32), may_alias));
-    std::int64_t i = 0;
-    if (count >= 16) {
-        // Up to a 32-byte boundary first: a store split across two cache lines costs two.
-        for (; (reinterpret_cast<std::uintptr_t>(row + i) & 31) != 0; ++i) row[i] = pixel;
-        const Wide wide = Wide{} + pixel;
-        for (; i + 8 <= count; i += 8) *reinterpret_cast<Wide*>(row + i) = wide;
-    }
-    for (; i < count; ++i) row[i] = pixel;
-}
-
-// Every filled run goes through here. Narrow ones (rain, lane dashes,
-// outlines) are cheaper written in place than through the chosen clone.
-inline void fill_row(Pixel* row, std::int64_t count, Pixel pixel) {
-    if (count < 8)
-        for (std::int64_t i = 0; i < count; ++i) row[i] = pixel;
-    else
-        fill_wide(row, count, pixel);
-}
-
-Pixel* pixel_at(const PixelTarget& target, std::int64_t x, std::int64_t y) {
-    return target.pixels + static_cast<std::ptrdiff_t>(y) * target.stride + x;
-}
-
-void fill_clipped(const PixelTarget& target, const Clip& clip, std::int64_t left, std::int64_t top, std::int64_t right,
-                  std::int64_t bottom, Pixel pixel) {
-    left = std::max(left, clip.left);
-    right = std::min(right, clip.right);
-    top = std::max(top, clip.top);
-    bottom = std::min(bottom, clip.bottom);
-    if (right <= left || bottom <= top) return;
-    Pixel* row = pixel_at(target, left, top);
-    const std::int64_t count = right - left;
-    for (std::int64_t y = top; y < bottom; ++y, row += target.stride) {
-        detail::observe_span(row, count, pixel);
-        fill_row(row, count, pixel);
-    }
-}
-
-// Inclusive span first .. last of row y.
-void fill_span(const PixelTarget& target, const Clip& clip, std::int64_t y, std::int64_t first, std::int64_t last,
-               Pixel pixel) {
-    if (y < clip.top || y >= clip.bottom) return;
-    first = std::max(first, clip.left);
-    last = std::min(last, clip.right - 1);
-    if (last < first) return;
-    Pixel* row = pixel_at(target, first, y);
-    const std::int64_t count = last - first + 1;
-    detail::observe_span(row, count, pixel);
-    fill_row(row, count, pixel);
 }
 
 struct Box {
