@@ -12,6 +12,7 @@
 #include "platform/drawing/font.h"
 #include "platform/ui/default_procedure.h"
 #include "platform/ui/dialog.h"
+#include "platform/ui/modal_loop.h"
 
 namespace platform {
 namespace {
@@ -370,21 +371,12 @@ std::intptr_t dialog_box_indirect(Instance instance, const void* dialog_template
         if (!is_inside(focus_window(), window)) set_focus(window);
         keep_focus(dialog);
     }
-    while (!dialog.ended && is_window(window)) {
-        Message message;
-        if (!peek_message(message)) continue;
-        if (message.message == MSG_QUIT) {
-            // The program's own loop still has to see the quit request.
-            post_quit_message(static_cast<int>(message.word));
-            break;
-        }
-        if (!handle_dialog_key(dialog, message)) {
-            translate_message(message);
-            dispatch_message(message);
-        }
-        if (message.message == MSG_LEFT_BUTTON_UP) end_button_press();
-        keep_focus(dialog);
-    }
+    run_modal_loop([&] { return !dialog.ended && is_window(window); },
+                   [&](const Message& message) { return handle_dialog_key(dialog, message); },
+                   [&](const Message& message) {
+                       if (message.message == MSG_LEFT_BUTTON_UP) end_button_press();
+                       keep_focus(dialog);
+                   });
 
     // The owner is enabled first so that it, not some other window, takes the focus back.
     if (owner_disabled && is_window(owner)) enable_window(owner, true);

@@ -8,6 +8,7 @@
 #include "platform/ui/menu.h"
 #include "platform/ui/menu_layout.h"
 #include "platform/ui/mnemonic.h"
+#include "platform/ui/modal_loop.h"
 
 namespace platform {
 namespace {
@@ -42,25 +43,20 @@ void track_menu(Window window, int popup_index) {
     unsigned chosen = 0;
     bool choose = false;
     bool open = true;
-    while (open) {
-        if (!is_menu(open_view.popup) || !is_window(window)) break;
+    auto running = [&] {
         // A bar replaced under the open menu (by a timer's handler, say) closes it:
         // positions on the screen no longer belong to the popup that was opened.
-        if (bar_popup(window, popup_index) != open_view.popup) break;
-        Message message;
-        if (!peek_message(message)) continue;
+        return open && is_menu(open_view.popup) && is_window(window) &&
+               bar_popup(window, popup_index) == open_view.popup;
+    };
+    auto take = [&](const Message& message) {
         // Looked up after the peek: input handed in meanwhile may have built or destroyed menus.
         Menu popup = is_menu(open_view.popup) ? open_view.popup : Menu::NONE;
-        if (popup == Menu::NONE && message.message != MSG_QUIT) {
+        if (popup == Menu::NONE) {
             dispatch_message(message);
-            continue;
+            return true;
         }
         switch (message.message) {
-        case MSG_QUIT:
-            // The loop ends and leaves the quit request for the program's own pump.
-            post_quit_message(static_cast<int>(message.word));
-            open = false;
-            break;
         case MSG_KEY_DOWN:
         case MSG_SYSTEM_KEY_DOWN: {
             int key = static_cast<int>(message.word);
@@ -128,9 +124,11 @@ void track_menu(Window window, int popup_index) {
             }
             break;
         }
-        default: dispatch_message(message); break;
+        default: return false;
         }
-    }
+        return true;
+    };
+    run_modal_loop(running, take, [](const Message&) {});
     menu_open = false;
     open_view = OpenMenuView{};
     set_mouse_capture(Window::NONE);
