@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "platform/ui/dialog.h"
+#include "platform/ui/dialog_template_writer.h"
 #include "toolkit/misuse.h"
 #include "toolkit/program_backend.h"
 #include "toolkit/state.h"
@@ -34,47 +35,6 @@ constexpr unsigned GETS_PROMPT_STYLE = STYLE_CHILD | STYLE_VISIBLE | STYLE_GROUP
 static_assert(GETS_DIALOG_STYLE == 0x90C80080 && GETS_EDIT_STYLE == 0x50810044 && GETS_OKAY_STYLE == 0x50010001 &&
               GETS_PROMPT_STYLE == 0x50020000);
 
-// Writes little-endian fields into the zeroed block; texts become one 16-bit
-// unit per byte.
-class TemplateWriter {
-public:
-    explicit TemplateWriter(std::uint8_t* block) : block_(block) {}
-    void word(unsigned value) {
-        block_[offset_] = static_cast<std::uint8_t>(value & 0xFF);
-        block_[offset_ + 1] = static_cast<std::uint8_t>((value >> 8) & 0xFF);
-        offset_ += 2;
-    }
-    void dword(std::uint32_t value) {
-        word(value & 0xFFFF);
-        word(value >> 16);
-    }
-    void text(const char* bytes, std::size_t length) {
-        for (std::size_t i = 0; i < length; ++i) word(static_cast<unsigned char>(bytes[i]));
-        word(0);
-    }
-    void align() { offset_ = (offset_ + 3) / 4 * 4; }
-    void item(std::uint32_t style, int x, int y, int width, int height, int id, int class_atom, const char* text,
-              std::size_t length) {
-        align();
-        dword(style);
-        dword(0);
-        word(static_cast<unsigned>(x));
-        word(static_cast<unsigned>(y));
-        word(static_cast<unsigned>(width));
-        word(static_cast<unsigned>(height));
-        word(static_cast<unsigned>(id));
-        word(0xFFFF);
-        word(static_cast<unsigned>(class_atom));
-        this->text(text, length);
-        word(0);  // no creation data
-    }
-    std::size_t offset() const { return offset_; }
-
-private:
-    std::uint8_t* block_;
-    std::size_t offset_ = 0;
-};
-
 // The buffer of the dialog that runs and its size; one prompt dialog runs at a time.
 char* gets_result = nullptr;
 std::size_t gets_result_size = 0;
@@ -82,28 +42,19 @@ std::size_t gets_result_size = 0;
 }  // namespace
 
 void build_gets_template(const char* prompt, std::uint8_t (&block)[GETS_TEMPLATE_SIZE]) {
-    std::memset(block, 0, GETS_TEMPLATE_SIZE);
     char shown[GETS_PROMPT_LENGTH];
     std::size_t given = 0;
     while (prompt && given < sizeof shown && prompt[given]) ++given;
     std::memset(shown, ' ', sizeof shown);
     if (given > 0) std::memcpy(shown, prompt, given);
 
-    TemplateWriter writer(block);
-    writer.dword(GETS_DIALOG_STYLE);
-    writer.dword(0);
-    writer.word(3);
-    writer.word(50);
-    writer.word(50);
-    writer.word(185);
-    writer.word(92);
-    writer.word(0);  // no menu
-    writer.word(0);  // the default dialog class
-    writer.text("KAVRO_gets", 10);
+    DialogTemplateWriter writer;
+    writer.header(GETS_DIALOG_STYLE, 3, 50, 50, 185, 92, "KAVRO_gets");
     writer.item(GETS_EDIT_STYLE, 8, 30, 167, 37, ID_GETS_EDIT, EDIT_CLASS_ATOM, "", 0);
     writer.item(GETS_OKAY_STYLE, 67, 74, 50, 14, ID_GETS_OKAY, BUTTON_CLASS_ATOM, "Okay", 4);
     writer.item(GETS_PROMPT_STYLE, 8, 3, 167, 24, ID_GETS_PROMPT, STATIC_CLASS_ATOM, shown, sizeof shown);
-    assert(writer.offset() == GETS_TEMPLATE_SIZE);
+    assert(writer.bytes.size() == GETS_TEMPLATE_SIZE);
+    std::memcpy(block, writer.bytes.data(), GETS_TEMPLATE_SIZE);
 }
 
 std::intptr_t gets_dialog_proc(Window dialog, unsigned message, std::uintptr_t word, std::intptr_t position) {

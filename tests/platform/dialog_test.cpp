@@ -19,6 +19,7 @@
 #include "platform/core/window.h"
 #include "platform/drawing/font.h"
 #include "platform/ui/default_procedure.h"
+#include "platform/ui/dialog_template_writer.h"
 #include "platform/ui/platform_reset.h"
 #include "support/test_support.h"
 
@@ -33,45 +34,7 @@ constexpr int LABEL_ID = 11;
 constexpr int OTHER_ID = 12;
 constexpr unsigned CHILD = STYLE_CHILD | STYLE_VISIBLE;
 
-// Writes templates in the published layout, field by field.
-struct TemplateBytes {
-    std::vector<std::uint8_t> bytes;
-
-    void word(unsigned value) {
-        bytes.push_back(static_cast<std::uint8_t>(value & 0xFF));
-        bytes.push_back(static_cast<std::uint8_t>((value >> 8) & 0xFF));
-    }
-    void dword(std::uint32_t value) {
-        word(value & 0xFFFF);
-        word(value >> 16);
-    }
-    void text(const std::string& text) {
-        for (char c : text) word(static_cast<unsigned char>(c));
-        word(0);
-    }
-    void header(unsigned style, int count, int x, int y, int width, int height, const std::string& title) {
-        dword(style);
-        dword(0);
-        word(static_cast<unsigned>(count));
-        for (int v : {x, y, width, height}) word(static_cast<unsigned>(v));
-        word(0);
-        word(0);
-        text(title);
-    }
-    void item_fields(unsigned style, int x, int y, int width, int height, int id) {
-        while (bytes.size() % 4) bytes.push_back(0);
-        dword(style);
-        dword(0);
-        for (int v : {x, y, width, height, id}) word(static_cast<unsigned>(v));
-    }
-    void item(unsigned style, int x, int y, int width, int height, int id, int atom, const std::string& title) {
-        item_fields(style, x, y, width, height, id);
-        word(0xFFFF);
-        word(static_cast<unsigned>(atom));
-        text(title);
-        word(0);
-    }
-};
+using TemplateBytes = DialogTemplateWriter;
 
 constexpr unsigned DIALOG_STYLE = STYLE_POPUP | STYLE_VISIBLE | STYLE_CAPTION | STYLE_SYSTEM_MENU | DIALOG_MODAL_FRAME;
 
