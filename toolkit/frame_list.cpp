@@ -1,3 +1,4 @@
+// Reading which turns a replay writes pictures at: lists, ranges, every:K and all.
 #include "toolkit/frame_list.h"
 
 #include <cerrno>

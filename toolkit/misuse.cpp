@@ -1,3 +1,4 @@
+// The one-line messages for calls used wrongly, each said once per call.
 #include "toolkit/misuse.h"
 
 #include <cstdio>

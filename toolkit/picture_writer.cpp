@@ -1,3 +1,4 @@
+// Writing PNG frames and the GIF on a worker thread, in the order they were asked for.
 #include "toolkit/picture_writer.h"
 
 #include <cstdio>

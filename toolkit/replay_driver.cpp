@@ -1,3 +1,5 @@
+// Replaying a script through a KAVRO program headless: settings from the
+// environment, pictures at the chosen turns, a report to the launcher.
 #include "toolkit/replay_driver.h"
 
 #include <unistd.h>

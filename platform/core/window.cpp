@@ -176,7 +176,7 @@ Window create_window(const char* class_name, const char* title, unsigned style, 
 bool destroy_window(Window window) {
     WindowRecord* record = find_window(window);
     if (!record) return false;
-    // Children go first, as on the old platform.
+    // Children go first: a parent's destroy handler finds none of them left.
     for (std::size_t i = 0; i < detail::windows.size(); ++i)
         if (detail::windows[i].alive && detail::windows[i].parent == window) destroy_window(detail::window_at(i));
     record = find_window(window);

@@ -1,3 +1,5 @@
+// The whole-number scale for a display: from the density it reports, its size,
+// or KAVRO_SCALE, never larger than the screen holds.
 #include "platform/drawing/display_scale.h"
 
 #include <algorithm>

@@ -1,4 +1,4 @@
-// Drawing contexts and drawing objects with the old platform's semantics:
+// Drawing contexts and drawing objects:
 // window contexts draw into a window's client area (what the window shows),
 // memory contexts into the bitmap selected into them. Coordinates are 64-bit
 // so callers can offset any 32-bit value without overflow; everything is

@@ -43,7 +43,7 @@ constexpr int MAX_ADVANCE = 8 * MAX_FONT_HEIGHT;
 
 constexpr const char* SANS_FAMILY = "DejaVu Sans";
 // What a name nobody installed gets when it is not monospace: the metrics of
-// the old platform's common substitute, so that texts laid out for it fit.
+// the common sans-serif substitute, so that texts laid out for its widths fit.
 constexpr const char* SUBSTITUTE_FAMILY = "Liberation Sans";
 constexpr const char* MONO_FAMILY = "DejaVu Sans Mono";
 constexpr const char* DEJAVU_DIRECTORY = "/usr/share/fonts/truetype/dejavu/";

@@ -1,3 +1,4 @@
+// A small open-addressed map from pixels to palette indices, for the picture writers.
 #include "platform/drawing/palette_map.h"
 
 namespace platform {

@@ -1,4 +1,4 @@
-// Software rasterizer: the pixel rules of the old platform's drawing calls as pure
+// Software rasterizer: the pixel rule of each drawing call as a pure
 // functions on a PixelTarget. Pens, brushes, current position and handles belong
 // to the drawing context above; these functions only turn geometry into pixels.
 //

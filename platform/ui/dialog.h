@@ -1,4 +1,4 @@
-// Modal dialogs run from an in-memory template in the old platform's published
+// Modal dialogs run from an in-memory template in the published
 // layout, with the predefined Button, Edit and Static controls. Positions and
 // sizes in a template are dialog units of the system font: a horizontal unit
 // is a quarter of its average character width, a vertical unit an eighth of

@@ -19,7 +19,7 @@ namespace platform {
 namespace {
 
 constexpr ColorWord DISABLED_TEXT_COLOR = DIALOG_SHADOW_COLOR;
-// Beyond this an edit control takes no more characters, as the old platform's default limit.
+// Beyond this an edit control takes no more characters.
 constexpr std::size_t EDIT_TEXT_LIMIT = 30000;
 constexpr int EDIT_MARGIN_X = 2;
 constexpr int EDIT_MARGIN_Y = 1;

@@ -1,4 +1,4 @@
-// Painting our own frame and title bar in the flat colours of the old platform.
+// Painting our own frame and title bar in flat system colours.
 #include "platform/ui/frame_drawing.h"
 
 #include <algorithm>

@@ -1,5 +1,5 @@
-// Painting the menu bar and the open popup with the system font, in the flat
-// grey of the old platform's menus.
+// Painting the menu bar and the open popup with the system font on the flat
+// grey menu face.
 #include "platform/ui/menu_drawing.h"
 
 #include <algorithm>
