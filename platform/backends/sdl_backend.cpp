@@ -221,13 +221,29 @@ private:
         case SDL_MOUSEBUTTONDOWN:
         case SDL_MOUSEBUTTONUP: {
             NativeWindow* native = find_by_id(event.button.windowID);
-            if (!native || event.button.button != SDL_BUTTON_LEFT) break;
+            MouseButton button = MouseButton::LEFT;
+            if (event.button.button == SDL_BUTTON_MIDDLE)
+                button = MouseButton::MIDDLE;
+            else if (event.button.button == SDL_BUTTON_RIGHT)
+                button = MouseButton::RIGHT;
+            else if (event.button.button != SDL_BUTTON_LEFT)
+                break;
+            if (!native) break;
             if (event.type == SDL_MOUSEBUTTONDOWN)
-                inject_mouse_down(native->window, unscaled(event.button.x), unscaled(event.button.y));
+                inject_mouse_down(native->window, unscaled(event.button.x), unscaled(event.button.y), button);
             else
-                inject_mouse_up(native->window, unscaled(event.button.x), unscaled(event.button.y));
+                inject_mouse_up(native->window, unscaled(event.button.x), unscaled(event.button.y), button);
             break;
         }
+        case SDL_MOUSEWHEEL:
+            if (NativeWindow* native = find_by_id(event.wheel.windowID)) {
+                int x = 0;
+                int y = 0;
+                SDL_GetMouseState(&x, &y);
+                int steps = event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -event.wheel.y : event.wheel.y;
+                inject_mouse_wheel(native->window, unscaled(x), unscaled(y), steps);
+            }
+            break;
         case SDL_MOUSEMOTION:
             if (NativeWindow* native = find_by_id(event.motion.windowID))
                 inject_mouse_move(native->window, unscaled(event.motion.x), unscaled(event.motion.y));
@@ -320,8 +336,10 @@ int virtual_key_from_sdl(std::int32_t keycode, int scancode) {
     case SDLK_DOWN: return KEY_DOWN;
     case SDLK_HOME: return KEY_HOME;
     case SDLK_END: return KEY_END;
+    case SDLK_PAGEUP: return KEY_PAGE_UP;
+    case SDLK_PAGEDOWN: return KEY_PAGE_DOWN;
+    case SDLK_INSERT: return KEY_INSERT;
     case SDLK_DELETE: return KEY_DELETE;
-    case SDLK_F10: return KEY_F10;
     case SDLK_SEMICOLON: return KEY_SEMICOLON;
     case SDLK_EQUALS: return KEY_EQUALS;
     case SDLK_COMMA: return KEY_COMMA;
@@ -340,6 +358,7 @@ int virtual_key_from_sdl(std::int32_t keycode, int scancode) {
     default: break;
     }
     if (keycode >= SDLK_KP_1 && keycode <= SDLK_KP_9) return '1' + (keycode - SDLK_KP_1);
+    if (keycode >= SDLK_F1 && keycode <= SDLK_F12) return KEY_F1 + (keycode - SDLK_F1);
     // A key whose keycode is a character outside ASCII (another layout's
     // letter) is known by its place on the keyboard, so Ctrl+Q still quits.
     if (keycode >= 0x80 && !(keycode & SDLK_SCANCODE_MASK)) return key_from_scancode(scancode);

@@ -40,11 +40,18 @@ constexpr unsigned MSG_SYSTEM_CHARACTER = 0x0106;
 // of the menu bar into the window's surface (word: the Bitmap*).
 constexpr unsigned MSG_NONCLIENT_HIT_TEST = 0x0084;
 constexpr unsigned MSG_NONCLIENT_PAINT = 0x0085;
-constexpr unsigned MSG_INIT_DIALOG = 0x0110;       // word: focus control; position: initialisation value
-constexpr unsigned MSG_COMMAND = 0x0111;           // word: identifier low 16 bits, notification high 16
-constexpr unsigned MSG_TIMER = 0x0113;             // word: timer identifier
-constexpr unsigned MSG_LEFT_BUTTON_DOWN = 0x0201;  // position: x low 16 bits, y high 16 bits
+constexpr unsigned MSG_INIT_DIALOG = 0x0110;  // word: focus control; position: initialisation value
+constexpr unsigned MSG_COMMAND = 0x0111;      // word: identifier low 16 bits, notification high 16
+constexpr unsigned MSG_TIMER = 0x0113;        // word: timer identifier
+// Mouse messages: position: client x low 16 bits, y high 16 bits.
+constexpr unsigned MSG_MOUSE_MOVE = 0x0200;
+constexpr unsigned MSG_LEFT_BUTTON_DOWN = 0x0201;
 constexpr unsigned MSG_LEFT_BUTTON_UP = 0x0202;
+constexpr unsigned MSG_RIGHT_BUTTON_DOWN = 0x0204;
+constexpr unsigned MSG_RIGHT_BUTTON_UP = 0x0205;
+constexpr unsigned MSG_MIDDLE_BUTTON_DOWN = 0x0207;
+constexpr unsigned MSG_MIDDLE_BUTTON_UP = 0x0208;
+constexpr unsigned MSG_MOUSE_WHEEL = 0x020A;  // word: steps as a signed int, positive away from the user
 // Asks the default procedure to open the window's menu bar (keyboard or click).
 constexpr unsigned MSG_OPEN_MENU = 0x0400;  // word: popup index
 // Mouse input while a window holds the capture (an open menu); position:

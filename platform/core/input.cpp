@@ -35,29 +35,45 @@ Window child_at(Window window, int& x, int& y) {
     }
 }
 
+// The window under a window-surface point of a top-level window's client
+// area, with the point made relative to it; NONE on the frame, the bar or
+// outside, or where input is not accepted.
+Window client_target(Window window, int& x, int& y) {
+    if (!accepts_input(window)) return Window::NONE;
+    Point origin = client_origin(window);
+    Rect client;
+    get_client_rect(window, client);
+    x -= origin.x;
+    y -= origin.y;
+    if (x < 0 || y < 0 || x >= client.right || y >= client.bottom) return Window::NONE;
+    Window target = child_at(window, x, y);
+    return accepts_input(target) ? target : Window::NONE;
+}
+
 void post_key(int virtual_key, bool down) {
+    bool repeat = down && is_key_down(virtual_key);
     detail::set_key_state(virtual_key, down);
     Window target = focus_window();
     if (target == Window::NONE || !accepts_input(target)) return;
     bool system = is_key_down(KEY_ALT) || virtual_key == KEY_F10;
     unsigned message = down ? (system ? MSG_SYSTEM_KEY_DOWN : MSG_KEY_DOWN) : (system ? MSG_SYSTEM_KEY_UP : MSG_KEY_UP);
     if (!down && virtual_key == KEY_ALT) message = MSG_SYSTEM_KEY_UP;
-    std::intptr_t position = 1 | (static_cast<std::intptr_t>(current_modifiers()) << 16);
+    std::intptr_t position = 1 | (static_cast<std::intptr_t>(current_modifiers()) << 16) | (repeat ? KEY_REPEAT : 0);
     post_message(target, message, static_cast<std::uintptr_t>(virtual_key), position);
 }
 
 }  // namespace
 
-void inject_mouse_down(Window window, int x, int y) {
+void inject_mouse_down(Window window, int x, int y, MouseButton button) {
     if (mouse_capture() != Window::NONE) {
-        post_message(window, MSG_CAPTURE_MOUSE_DOWN, 0, make_position(x, y));
+        if (button == MouseButton::LEFT) post_message(window, MSG_CAPTURE_MOUSE_DOWN, 0, make_position(x, y));
         return;
     }
     if (!accepts_input(window) || parent_of(window) != Window::NONE) return;
     Point origin = client_origin(window);
-    Rect client;
-    get_client_rect(window, client);
     if (y < origin.y) {
+        // Only the left button works the bar and the close box.
+        if (button != MouseButton::LEFT) return;
         // Whoever owns the bar knows its entries.
         std::intptr_t entry = send_message(window, MSG_NONCLIENT_HIT_TEST, 0, make_position(x, y)) - 1;
         if (entry >= 0) post_message(window, MSG_OPEN_MENU, static_cast<std::uintptr_t>(entry), 0);
@@ -66,29 +82,42 @@ void inject_mouse_down(Window window, int x, int y) {
             post_message(window, MSG_CLOSE, 0, 0);
         return;
     }
-    int cx = x - origin.x;
-    int cy = y - origin.y;
-    if (cx < 0 || cx >= client.right || cy >= client.bottom) return;  // on the frame
-    Window target = child_at(window, cx, cy);
-    if (!accepts_input(target)) return;
-    if (focus_window() != target && parent_of(target) == Window::NONE) set_focus(target);
-    post_message(target, MSG_LEFT_BUTTON_DOWN, 1, make_position(cx, cy));
+    int cx = x;
+    int cy = y;
+    Window target = client_target(window, cx, cy);
+    if (target == Window::NONE) return;
+    if (button == MouseButton::LEFT && focus_window() != target && parent_of(target) == Window::NONE) set_focus(target);
+    static constexpr unsigned DOWN[] = {MSG_LEFT_BUTTON_DOWN, MSG_MIDDLE_BUTTON_DOWN, MSG_RIGHT_BUTTON_DOWN};
+    post_message(target, DOWN[static_cast<int>(button)], 1, make_position(cx, cy));
 }
 
-void inject_mouse_up(Window window, int x, int y) {
-    if (mouse_capture() != Window::NONE || !accepts_input(window) || parent_of(window) != Window::NONE) return;
-    Point origin = client_origin(window);
-    Rect client;
-    get_client_rect(window, client);
-    int cx = x - origin.x;
-    int cy = y - origin.y;
-    if (cx < 0 || cy < 0 || cx >= client.right || cy >= client.bottom) return;
-    Window target = child_at(window, cx, cy);
-    if (accepts_input(target)) post_message(target, MSG_LEFT_BUTTON_UP, 0, make_position(cx, cy));
+void inject_mouse_up(Window window, int x, int y, MouseButton button) {
+    if (mouse_capture() != Window::NONE || parent_of(window) != Window::NONE) return;
+    int cx = x;
+    int cy = y;
+    Window target = client_target(window, cx, cy);
+    if (target == Window::NONE) return;
+    static constexpr unsigned UP[] = {MSG_LEFT_BUTTON_UP, MSG_MIDDLE_BUTTON_UP, MSG_RIGHT_BUTTON_UP};
+    post_message(target, UP[static_cast<int>(button)], 0, make_position(cx, cy));
 }
 
 void inject_mouse_move(Window window, int x, int y) {
-    if (mouse_capture() != Window::NONE) post_message(window, MSG_CAPTURE_MOUSE_MOVE, 0, make_position(x, y));
+    if (mouse_capture() != Window::NONE) {
+        post_message(window, MSG_CAPTURE_MOUSE_MOVE, 0, make_position(x, y));
+        return;
+    }
+    if (parent_of(window) != Window::NONE) return;
+    Window target = client_target(window, x, y);
+    // Moves pile up faster than anyone reads them: only the latest position matters.
+    if (target != Window::NONE) post_coalesced_message(target, MSG_MOUSE_MOVE, 0, make_position(x, y));
+}
+
+void inject_mouse_wheel(Window window, int x, int y, int steps) {
+    if (mouse_capture() != Window::NONE || parent_of(window) != Window::NONE || steps == 0) return;
+    Window target = client_target(window, x, y);
+    if (target != Window::NONE)
+        post_message(target, MSG_MOUSE_WHEEL, static_cast<std::uintptr_t>(static_cast<std::intptr_t>(steps)),
+                     make_position(x, y));
 }
 
 void inject_click(Window window, int client_x, int client_y) {

@@ -7,11 +7,17 @@
 namespace platform {
 
 // Window-surface coordinates (frame and menu bar around the client area): a
-// press on the bar opens the menu, one on our own close box closes the window,
-// one in the client area becomes a click, one on the frame is ignored.
-void inject_mouse_down(Window window, int x, int y);
-void inject_mouse_up(Window window, int x, int y);
+// left press on the bar opens the menu, one on our own close box closes the
+// window; a press in the client area becomes a button message, one on the
+// frame is ignored. A key-down for a key already down is marked KEY_REPEAT.
+enum class MouseButton { LEFT, MIDDLE, RIGHT };
+void inject_mouse_down(Window window, int x, int y, MouseButton button = MouseButton::LEFT);
+void inject_mouse_up(Window window, int x, int y, MouseButton button = MouseButton::LEFT);
+// The pointer over the window: the open menu tracks it, the client area gets
+// MSG_MOUSE_MOVE, one for a run of moves with nothing between them.
 void inject_mouse_move(Window window, int x, int y);
+// Wheel steps at a window-surface point, positive away from the user.
+void inject_mouse_wheel(Window window, int x, int y, int steps);
 // A whole click at a client-area point.
 void inject_click(Window window, int client_x, int client_y);
 // Keys go to the focus window.

@@ -63,6 +63,18 @@ bool post_message(Window window, unsigned message, std::uintptr_t word, std::int
     return true;
 }
 
+bool post_coalesced_message(Window window, unsigned message, std::uintptr_t word, std::intptr_t position) {
+    if (!detail::queue.empty()) {
+        Message& last = detail::queue.back();
+        if (last.window == window && last.message == message && detail::find_window(window)) {
+            last.word = word;
+            last.position = position;
+            return true;
+        }
+    }
+    return post_message(window, message, word, position);
+}
+
 bool has_pending_messages() { return !detail::queue.empty(); }
 
 void post_quit_message(int exit_code) {

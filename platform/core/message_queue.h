@@ -9,6 +9,9 @@ namespace platform {
 
 // False when the window does not exist (Window::NONE is allowed for thread messages).
 bool post_message(Window window, unsigned message, std::uintptr_t word, std::intptr_t position);
+// As post_message, but when the last queued message is the same kind for the
+// same window it takes the new word and position instead.
+bool post_coalesced_message(Window window, unsigned message, std::uintptr_t word, std::intptr_t position);
 void post_quit_message(int exit_code);
 // Whether a posted message waits in the queue.
 bool has_pending_messages();
