@@ -66,6 +66,7 @@ extern "C" int KAVRO_await_event(int* x, int* y, char* key) {
             script_write_event(state.pending.kind, state.pending.x, state.pending.y, state.pending.key);
         }
     }
+    note_held_key(state.pending.kind, state.pending.x);
     if (replay_active) replay_after_event(state.pending.kind, from_script);
     trace_call("await_event", nullptr, state.pending.kind, state.pending.x, state.pending.y, state.pending.key);
     if (x) *x = state.pending.x;

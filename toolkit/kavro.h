@@ -327,6 +327,113 @@ KAVRO_API int KAVRO_await_event(int* x, int* y, char* key);
 /** @} */
 
 /**
+ * @defgroup kavro_input More input, asked for
+ * @brief Keys pressed and released, keys held, every mouse button, the
+ * pointer's movement, the wheel and a faster tick, for games.
+ *
+ * A program sees none of this until it asks with KAVRO_want_events(): until
+ * then KAVRO_await_event() returns the four kinds above, exactly as always.
+ * The new events are recorded to "KAVRO.SCR" and played back like the old
+ * ones, each as a line of its own form:
+ * "KAVRO_DOWN(code);", "KAVRO_UP(code);", "KAVRO_BUTTON(x, y, button, pressed);",
+ * "KAVRO_AT(x, y);" and "KAVRO_WHEEL(x, y, steps);". A script written without
+ * them is what it always was. During playback a line of a kind the program
+ * did not ask for is passed over.
+ * @{
+ */
+
+/** Event kind: a key went down (#KAVRO_WANT_KEYS); x is its #KAVRO_KEY_LEFT
+ * style code, y and key are 0. A key held down comes once; the character it
+ * types still comes (and repeats) as #KAVRO_KBD after it. With Ctrl held no
+ * other key comes as #KAVRO_KEY_PRESS (Ctrl with A, F, H, L, O, P, Q or R is a
+ * Run menu command); F10 opens the Run menu and comes as nothing. */
+#define KAVRO_KEY_PRESS 5
+/** Event kind: a key came up (#KAVRO_WANT_KEYS); x is its code. */
+#define KAVRO_KEY_RELEASE 6
+/** Event kind: a mouse button went down in the graphics window
+ * (#KAVRO_WANT_BUTTONS); x and y are the position, key is the button
+ * (#KAVRO_BUTTON_LEFT, #KAVRO_BUTTON_MIDDLE or #KAVRO_BUTTON_RIGHT). A left
+ * press then comes as this, not as #KAVRO_MOUSE. */
+#define KAVRO_BUTTON_DOWN 7
+/** Event kind: a mouse button came up (#KAVRO_WANT_BUTTONS); as #KAVRO_BUTTON_DOWN. */
+#define KAVRO_BUTTON_UP 8
+/** Event kind: the pointer moved over the graphics window
+ * (#KAVRO_WANT_MOTION); x and y are where it is now. Moves that come faster
+ * than the program waits are one event with the latest position. */
+#define KAVRO_MOTION 9
+/** Event kind: the mouse wheel turned (#KAVRO_WANT_WHEEL); x and y are the
+ * pointer's position, key the steps, positive away from the user. */
+#define KAVRO_WHEEL 10
+
+/** KAVRO_want_events() bit: #KAVRO_KEY_PRESS and #KAVRO_KEY_RELEASE, and KAVRO_key_held(). */
+#define KAVRO_WANT_KEYS 0x01
+/** KAVRO_want_events() bit: #KAVRO_BUTTON_DOWN and #KAVRO_BUTTON_UP for all three buttons. */
+#define KAVRO_WANT_BUTTONS 0x02
+/** KAVRO_want_events() bit: #KAVRO_MOTION. */
+#define KAVRO_WANT_MOTION 0x04
+/** KAVRO_want_events() bit: #KAVRO_WHEEL. */
+#define KAVRO_WANT_WHEEL 0x08
+/** KAVRO_want_events() bits: everything above. */
+#define KAVRO_WANT_ALL 0x0F
+
+/** Buttons, in the key of #KAVRO_BUTTON_DOWN and #KAVRO_BUTTON_UP. */
+#define KAVRO_BUTTON_LEFT 1
+#define KAVRO_BUTTON_MIDDLE 2
+#define KAVRO_BUTTON_RIGHT 3
+
+/** Key codes: letters are 'A' to 'Z' and digits '0' to '9' (their characters). */
+#define KAVRO_KEY_BACKSPACE 0x08
+#define KAVRO_KEY_TAB 0x09
+#define KAVRO_KEY_ENTER 0x0D
+#define KAVRO_KEY_SHIFT 0x10
+#define KAVRO_KEY_CTRL 0x11
+#define KAVRO_KEY_ALT 0x12
+#define KAVRO_KEY_ESCAPE 0x1B
+#define KAVRO_KEY_SPACE 0x20
+#define KAVRO_KEY_PAGE_UP 0x21
+#define KAVRO_KEY_PAGE_DOWN 0x22
+#define KAVRO_KEY_END 0x23
+#define KAVRO_KEY_HOME 0x24
+#define KAVRO_KEY_LEFT 0x25
+#define KAVRO_KEY_UP 0x26
+#define KAVRO_KEY_RIGHT 0x27
+#define KAVRO_KEY_DOWN 0x28
+#define KAVRO_KEY_INSERT 0x2D
+#define KAVRO_KEY_DELETE 0x2E
+/** F1 to F12 are KAVRO_KEY_F1 + 0 to KAVRO_KEY_F1 + 11 (F10 opens the Run menu). */
+#define KAVRO_KEY_F1 0x70
+
+/**
+ * Asks for the events of the given #KAVRO_WANT_KEYS style bits from now on;
+ * 0 goes back to the four classic kinds. Unknown bits are ignored.
+ *
+ * @param mask an or of #KAVRO_WANT_KEYS, #KAVRO_WANT_BUTTONS,
+ *        #KAVRO_WANT_MOTION and #KAVRO_WANT_WHEEL, or #KAVRO_WANT_ALL.
+ * @return the bits asked for before.
+ */
+KAVRO_API int KAVRO_want_events(int mask);
+/**
+ * Tells whether a key is held: answered from the #KAVRO_KEY_PRESS and
+ * #KAVRO_KEY_RELEASE events delivered so far, so a replay answers it as the live
+ * run did. Two players can each hold a key at once.
+ *
+ * @param code a key code (#KAVRO_KEY_LEFT, 'W', ...).
+ * @return 1 while held; 0 otherwise, for unknown codes and without #KAVRO_WANT_KEYS.
+ */
+KAVRO_API int KAVRO_key_held(int code);
+/**
+ * Sets the interval of the #KAVRO_PERIODIC tick, 100 ms unless set; 16 gives
+ * about 60 ticks a second. Values below 10 become 10 and values above 1000
+ * become 1000. May be called before KAVRO_open().
+ *
+ * @param milliseconds the interval wanted.
+ * @return the interval now in effect.
+ */
+KAVRO_API int KAVRO_set_tick(int milliseconds);
+
+/** @} */
+
+/**
  * @defgroup kavro_drawing Drawing
  * @brief Shapes and text, drawn at once into the canvas.
  *

@@ -190,7 +190,7 @@ void replay_after_event(int kind, bool from_script) {
     if (d.playback_over) ++d.turns_after_playback;
     // The live program met one tick every interval; a replay keeps that pace,
     // so what depends on the time (the scene's random numbers) comes out alike.
-    if (from_script && kind == KAVRO_PERIODIC) d.headless->advance_clock(TICK_INTERVAL_MS);
+    if (from_script && kind == KAVRO_PERIODIC) d.headless->advance_clock(state.tick_interval_ms);
     if (d.outcome.turns >= d.settings.max_turns) {
         capture(d.outcome.turns);
         stop_at_bound("max-turns");

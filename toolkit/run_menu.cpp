@@ -141,6 +141,7 @@ std::intptr_t graphics_window_proc(platform::Window window, unsigned message, st
         return 0;
     case platform::MSG_TIMER: state.tick = 1; return 0;
     case platform::MSG_LEFT_BUTTON_DOWN:
+        if (take_pointer_message(message, word, position)) return 0;
         state.pending.x = platform::low_half(position) - state.centre_x;
         state.pending.y = state.centre_y - platform::high_half(position);
         state.pending.kind = KAVRO_MOUSE;
@@ -154,10 +155,14 @@ std::intptr_t graphics_window_proc(platform::Window window, unsigned message, st
         int key = static_cast<int>(word & 0xFF);
         if (key == platform::KEY_CONTROL) {
             state.ctrl_down = 1;
+            deliver_key(KAVRO_KEY_PRESS, word, position);
             return 0;
         }
         if (key >= 'a' && key <= 'z') key -= 'a' - 'A';
-        if (!state.ctrl_down) return 0;
+        if (!state.ctrl_down) {
+            deliver_key(KAVRO_KEY_PRESS, word, position);
+            return 0;
+        }
         switch (key) {
         case 'A': run_command(CMD_ANIMATE); break;
         case 'H': run_command(CMD_HALT); break;
@@ -173,7 +178,21 @@ std::intptr_t graphics_window_proc(platform::Window window, unsigned message, st
     }
     case platform::MSG_KEY_UP:
         if ((word & 0xFF) == static_cast<std::uintptr_t>(platform::KEY_CONTROL)) state.ctrl_down = 0;
+        deliver_key(KAVRO_KEY_RELEASE, word, position);
         return 0;
+    case platform::MSG_SYSTEM_KEY_DOWN:
+    case platform::MSG_SYSTEM_KEY_UP:
+        // Alt and keys held with it; F10 only opens the menu.
+        if ((word & 0xFF) != static_cast<std::uintptr_t>(platform::KEY_F10))
+            deliver_key(message == platform::MSG_SYSTEM_KEY_DOWN ? KAVRO_KEY_PRESS : KAVRO_KEY_RELEASE, word, position);
+        return platform::default_window_proc(window, message, word, position);
+    case platform::MSG_LEFT_BUTTON_UP:
+    case platform::MSG_MIDDLE_BUTTON_DOWN:
+    case platform::MSG_MIDDLE_BUTTON_UP:
+    case platform::MSG_RIGHT_BUTTON_DOWN:
+    case platform::MSG_RIGHT_BUTTON_UP:
+    case platform::MSG_MOUSE_MOVE:
+    case platform::MSG_MOUSE_WHEEL: take_pointer_message(message, word, position); return 0;
     case platform::MSG_COMMAND: {
         unsigned identifier = static_cast<unsigned>(word & 0xFFFF);
         if (identifier >= CMD_ANIMATE && identifier <= CMD_QUIT) run_command(identifier);

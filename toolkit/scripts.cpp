@@ -1,6 +1,7 @@
 // Event scripts: recording the delivered events to "KAVRO.SCR" and playing
 // them back. Recording and playback share one handle; the Run menu keeps the
 // two apart so neither side reads or writes through the other's handle.
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -73,6 +74,20 @@ void script_write_event(int kind, int x, int y, char key) {
         std::fprintf(state.script_file, "KAVRO_KBD(%d);\n", static_cast<int>(static_cast<signed char>(key)));
         break;
     case KAVRO_PERIODIC: std::fprintf(state.script_file, "KAVRO_PERIODIC(%d);\n", state.periodic_count); break;
+    // The opt-in events: each its own form, with a letter after "KAVRO_" that
+    // the classic three never use, so old readers and files are unaffected.
+    case KAVRO_KEY_PRESS: std::fprintf(state.script_file, "KAVRO_DOWN(%d);\n", x); break;
+    case KAVRO_KEY_RELEASE: std::fprintf(state.script_file, "KAVRO_UP(%d);\n", x); break;
+    case KAVRO_BUTTON_DOWN:
+    case KAVRO_BUTTON_UP:
+        std::fprintf(state.script_file, "KAVRO_BUTTON(%d, %d, %d, %d);\n", x, y, static_cast<int>(key),
+                     kind == KAVRO_BUTTON_DOWN ? 1 : 0);
+        break;
+    case KAVRO_MOTION: std::fprintf(state.script_file, "KAVRO_AT(%d, %d);\n", x, y); break;
+    case KAVRO_WHEEL:
+        std::fprintf(state.script_file, "KAVRO_WHEEL(%d, %d, %d);\n", x, y,
+                     static_cast<int>(static_cast<signed char>(key)));
+        break;
     default: break;
     }
 }
@@ -145,6 +160,41 @@ int read_script_event() {
         state.periodic_count = count - 1;
         return 1;
     }
+    case 'D':
+    case 'U': {
+        std::int32_t code = 0;
+        if (!next_number(cursor, false, code) || code > 255) return not_an_event();
+        state.pending = PendingEvent{line[6] == 'D' ? KAVRO_KEY_PRESS : KAVRO_KEY_RELEASE, code, 0, 0};
+        return 1;
+    }
+    case 'B': {
+        std::int32_t x = 0;
+        std::int32_t y = 0;
+        std::int32_t button = 0;
+        std::int32_t pressed = 0;
+        if (!next_number(cursor, true, x) || !next_number(cursor, true, y) || !next_number(cursor, false, button) ||
+            !next_number(cursor, false, pressed) || button < KAVRO_BUTTON_LEFT || button > KAVRO_BUTTON_RIGHT ||
+            pressed > 1)
+            return not_an_event();
+        state.pending = PendingEvent{pressed ? KAVRO_BUTTON_DOWN : KAVRO_BUTTON_UP, x, y, static_cast<char>(button)};
+        return 1;
+    }
+    case 'A': {
+        std::int32_t x = 0;
+        std::int32_t y = 0;
+        if (!next_number(cursor, true, x) || !next_number(cursor, true, y)) return not_an_event();
+        state.pending = PendingEvent{KAVRO_MOTION, x, y, 0};
+        return 1;
+    }
+    case 'W': {
+        std::int32_t x = 0;
+        std::int32_t y = 0;
+        std::int32_t steps = 0;
+        if (!next_number(cursor, true, x) || !next_number(cursor, true, y) || !next_number(cursor, true, steps))
+            return not_an_event();
+        state.pending = PendingEvent{KAVRO_WHEEL, x, y, static_cast<char>(std::clamp(steps, -127, 127))};
+        return 1;
+    }
     default: return not_an_event();
     }
 }
@@ -153,6 +203,11 @@ int read_script_event() {
 
 int script_read_event() {
     int found = read_script_event();
+    // Lines of kinds the program did not ask for are passed over, leaving nothing behind.
+    while (found && !wanted_event_kind(state.pending.kind)) {
+        state.pending = PendingEvent{NO_EVENT, 0, 0, 0};
+        found = read_script_event();
+    }
     if (found) ++state.script_counts.events;
     return found;
 }

@@ -2,6 +2,7 @@
 // Everything here runs on the program's single thread.
 #pragma once
 
+#include <array>
 #include <cstdarg>
 #include <cstdint>
 #include <cstdio>
@@ -101,6 +102,11 @@ struct ToolkitState {
     std::uint8_t playing = 0;
     std::uint8_t play_one = 0;
     PendingEvent pending;
+    // The opt-in events asked for (KAVRO_WANT_ bits), the keys held as their
+    // events were delivered, and the tick's interval.
+    int wanted_events = 0;
+    std::array<bool, 256> held_keys{};
+    unsigned tick_interval_ms = TICK_INTERVAL_MS;
     std::int32_t periodic_count = 0;
     std::FILE* script_file = nullptr;
     // The mode script_file was opened in, so neither side uses the other's handle.
@@ -126,6 +132,14 @@ std::intptr_t graphics_window_proc(platform::Window window, unsigned message, st
                                    std::intptr_t position);
 std::intptr_t text_window_proc(platform::Window window, unsigned message, std::uintptr_t word, std::intptr_t position);
 void run_command(unsigned identifier);
+// Opt-in input: a key message becomes KAVRO_KEY_PRESS or KAVRO_KEY_RELEASE when asked
+// for; a mouse message becomes its event when asked for (true: it was a
+// pointer message handled here); the held keys follow delivered key events;
+// whether a script line of this kind is delivered.
+void deliver_key(int kind, std::uintptr_t word, std::intptr_t position);
+bool take_pointer_message(unsigned message, std::uintptr_t word, std::intptr_t position);
+void note_held_key(int kind, int code);
+bool wanted_event_kind(int kind);
 void put_text_line(const char* message);
 int format_message(char* buffer, std::size_t size, const char* format, std::va_list arguments);
 

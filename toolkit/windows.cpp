@@ -121,7 +121,7 @@ int KAVRO_open(KAVRO_instance instance, KAVRO_instance previous_instance, const 
     platform::select_object(state.canvas, state.canvas_bitmap);
     platform::show_window(state.text_window, show_mode);
     platform::show_window(state.graphics_window, show_mode);
-    platform::set_timer(state.graphics_window, TICK_TIMER_ID, TICK_INTERVAL_MS);
+    platform::set_timer(state.graphics_window, TICK_TIMER_ID, state.tick_interval_ms);
     state.opened = true;
     state.opened_at_ms = platform::monotonic_ms();
     return 1;

@@ -314,3 +314,125 @@ TEST_F(Scripts, PlaybackDeliversEventsWithoutWaitingOrMovingTheClock) {
     EXPECT_EQ(headless->wait_count(), waits);
     EXPECT_EQ(state.script_counts.events, 302);
 }
+
+namespace {
+
+// A point of the canvas in the window-surface coordinates presses are injected in.
+platform::Point surface_point(int x, int y) {
+    platform::Point origin = platform::client_origin(state.graphics_window);
+    return platform::Point{origin.x + state.centre_x + x, origin.y + state.centre_y - y};
+}
+
+void press(platform::MouseButton button, bool down, int x, int y) {
+    platform::Point p = surface_point(x, y);
+    if (down)
+        platform::inject_mouse_down(state.graphics_window, p.x, p.y, button);
+    else
+        platform::inject_mouse_up(state.graphics_window, p.x, p.y, button);
+}
+
+void move_to(int x, int y) {
+    platform::Point p = surface_point(x, y);
+    platform::inject_mouse_move(state.graphics_window, p.x, p.y);
+}
+
+}  // namespace
+
+using MoreInput = Scripts;
+
+TEST_F(MoreInput, NothingNewComesUntilAskedFor) {
+    soon([] {
+        press(platform::MouseButton::RIGHT, true, 5, 6);
+        press(platform::MouseButton::RIGHT, false, 5, 6);
+        move_to(1, 2);
+        platform::Point p = surface_point(0, 0);
+        platform::inject_mouse_wheel(state.graphics_window, p.x, p.y, 1);
+        platform::inject_key_press(platform::KEY_LEFT);
+        platform::inject_key_press(platform::KEY_F1);
+    });
+    click_at(3, 4);
+    EXPECT_EQ(next(), (Event{KAVRO_MOUSE, 3, 4, 0}));
+    EXPECT_EQ(KAVRO_key_held(KAVRO_KEY_LEFT), 0);
+}
+
+TEST_F(MoreInput, KeysHeldTogetherEveryButtonTheLatestMoveAndTheWheel) {
+    EXPECT_EQ(KAVRO_want_events(KAVRO_WANT_ALL | 0x100), 0);
+    soon([] {
+        platform::inject_key_down('W');
+        platform::inject_key_down('W');  // a repeat: one press, two characters
+        platform::inject_key_down(platform::KEY_UP);
+    });
+    EXPECT_EQ(next(), (Event{KAVRO_KEY_PRESS, 'W', 0, 0}));
+    EXPECT_EQ(next(), (Event{KAVRO_KBD, 0, 0, 'w'}));
+    EXPECT_EQ(next(), (Event{KAVRO_KBD, 0, 0, 'w'}));
+    EXPECT_EQ(next(), (Event{KAVRO_KEY_PRESS, KAVRO_KEY_UP, 0, 0}));
+    EXPECT_TRUE(KAVRO_key_held('W') && KAVRO_key_held(KAVRO_KEY_UP));
+    soon([] { platform::inject_key_up('W'); });
+    EXPECT_EQ(next(), (Event{KAVRO_KEY_RELEASE, 'W', 0, 0}));
+    EXPECT_FALSE(KAVRO_key_held('W'));
+    EXPECT_TRUE(KAVRO_key_held(KAVRO_KEY_UP));
+
+    soon([] {
+        press(platform::MouseButton::MIDDLE, true, 5, 6);
+        move_to(1, 1);
+        move_to(-7, 8);
+        platform::Point p = surface_point(-7, 8);
+        platform::inject_mouse_wheel(state.graphics_window, p.x, p.y, -2);
+        press(platform::MouseButton::LEFT, true, 0, 0);
+        press(platform::MouseButton::LEFT, false, 0, 0);
+    });
+    EXPECT_EQ(next(), (Event{KAVRO_BUTTON_DOWN, 5, 6, KAVRO_BUTTON_MIDDLE}));
+    EXPECT_EQ(next(), (Event{KAVRO_MOTION, -7, 8, 0}));
+    EXPECT_EQ(next(), (Event{KAVRO_WHEEL, -7, 8, static_cast<unsigned char>(-2)}));
+    EXPECT_EQ(next(), (Event{KAVRO_BUTTON_DOWN, 0, 0, KAVRO_BUTTON_LEFT}));
+    EXPECT_EQ(next(), (Event{KAVRO_BUTTON_UP, 0, 0, KAVRO_BUTTON_LEFT}));
+    EXPECT_EQ(KAVRO_want_events(0), KAVRO_WANT_ALL);
+    EXPECT_FALSE(KAVRO_key_held(KAVRO_KEY_UP));
+}
+
+TEST_F(MoreInput, NewEventsRecordAsNewFormsAndPlayBackAsTheSameEvents) {
+    KAVRO_want_events(KAVRO_WANT_ALL);
+    kavro::run_command(kavro::CMD_RECORD);
+    soon([] {
+        platform::inject_key_down('A');
+        press(platform::MouseButton::RIGHT, true, 5, -6);
+        move_to(2, 3);
+        platform::Point p = surface_point(2, 3);
+        platform::inject_mouse_wheel(state.graphics_window, p.x, p.y, 1);
+        platform::inject_key_up('A');
+    });
+    std::vector<Event> live;
+    for (int i = 0; i < 6; ++i) live.push_back(next());
+    kavro::run_command(kavro::CMD_RECORD);
+    EXPECT_EQ(script_text(),
+              "KAVRO_DOWN(65);\nKAVRO_KBD(97);\nKAVRO_BUTTON(5, -6, 3, 1);\nKAVRO_AT(2, 3);\nKAVRO_WHEEL(2, 3, 1);\n"
+              "KAVRO_UP(65);\n");
+    // Playback from the file's start; the keys of play_all's closing "!" are no part of it.
+    auto replay = [this] {
+        kavro::close_script_file();
+        std::vector<Event> events = play_all();
+        std::erase_if(events, [](const Event& e) {
+            return (e.kind == KAVRO_KEY_PRESS || e.kind == KAVRO_KEY_RELEASE) && (e.x == '1' || e.x == KAVRO_KEY_SHIFT);
+        });
+        return events;
+    };
+    EXPECT_EQ(replay(), live);
+    // A program that did not ask sees only the classic lines of the same file.
+    KAVRO_want_events(0);
+    EXPECT_EQ(replay(), (std::vector<Event>{{KAVRO_KBD, 0, 0, 'a'}}));
+    // A malformed new line ends playback as any other does.
+    KAVRO_want_events(KAVRO_WANT_ALL);
+    write_script("KAVRO_DOWN(65);\nKAVRO_BUTTON(1, 2, 9, 1);\nKAVRO_UP(65);\n");
+    EXPECT_EQ(replay(), (std::vector<Event>{{KAVRO_KEY_PRESS, 'A', 0, 0}}));
+}
+
+TEST_F(MoreInput, TheTickIntervalIsBoundedAndTakesEffectAtOnce) {
+    EXPECT_EQ(KAVRO_set_tick(1), 10);
+    EXPECT_EQ(KAVRO_set_tick(5000), 1000);
+    EXPECT_EQ(KAVRO_set_tick(16), 16);
+    KAVRO_animate(2);
+    std::int64_t before = headless->now();
+    EXPECT_EQ(next().kind, KAVRO_PERIODIC);
+    EXPECT_EQ(next().kind, KAVRO_PERIODIC);
+    EXPECT_EQ(headless->now() - before, 32);
+}
