@@ -20,11 +20,10 @@ bool accepts_input(Window window) {
 Window child_at(Window window, int& x, int& y) {
     for (;;) {
         Window hit = Window::NONE;
-        for (std::size_t i = 0; i < detail::all_windows().size(); ++i) {
-            const detail::WindowRecord& record = detail::all_windows()[i];
-            if (!record.alive || !record.visible || record.parent != window) continue;
+        for (auto [child, record] : detail::all_windows()) {
+            if (!record.visible || record.parent != window) continue;
             if (x >= record.outer.left && x < record.outer.right && y >= record.outer.top && y < record.outer.bottom)
-                hit = detail::window_at(i);
+                hit = child;
         }
         if (hit == Window::NONE) return window;
         Rect outer;

@@ -20,17 +20,15 @@ std::array<bool, 256> keys_down{};
 bool caps_lock = false;
 
 bool take_paint(Message& message) {
-    auto& windows = all_windows();
-    for (std::size_t i = 0; i < windows.size(); ++i) {
-        WindowRecord& record = windows[i];
-        if (!record.alive || !record.invalid) continue;
+    for (auto [window, record] : all_windows()) {
+        if (!record.invalid) continue;
         bool shown = record.visible;
         if (record.parent != Window::NONE) {
-            WindowRecord* top = find_window(top_level_of(window_at(i)));
+            WindowRecord* top = find_window(top_level_of(window));
             shown = shown && top && top->visible;
         }
         if (!shown) continue;
-        message = Message{window_at(i), MSG_PAINT, 0, 0};
+        message = Message{window, MSG_PAINT, 0, 0};
         return true;
     }
     return false;

@@ -12,7 +12,7 @@ namespace detail {
 namespace {
 
 std::vector<ClassRecord> classes;
-std::vector<WindowRecord> windows;  // index = handle value - 1; handles are never reused
+WindowTable windows;
 Window focus = Window::NONE;
 Window capture = Window::NONE;
 Bitmap overlay_picture;  // reused: an open menu is presented once per change
@@ -23,16 +23,9 @@ constexpr int MAX_POSITION = 1 << 24;
 
 }  // namespace
 
-WindowRecord* find_window(Window window) {
-    auto value = static_cast<std::uint32_t>(window);
-    if (value == 0 || value > windows.size()) return nullptr;
-    WindowRecord& record = windows[value - 1];
-    return record.alive ? &record : nullptr;
-}
+WindowRecord* find_window(Window window) { return windows.find(window); }
 
-std::vector<WindowRecord>& all_windows() { return windows; }
-
-Window window_at(std::size_t index) { return static_cast<Window>(index + 1); }
+WindowTable& all_windows() { return windows; }
 
 const ClassRecord* class_of(const WindowRecord& record) {
     if (record.class_index < 0 || record.class_index >= static_cast<int>(classes.size())) return nullptr;
@@ -98,13 +91,11 @@ void mark_changed(Window window) {
 
 void present_changed_windows() {
     if (!has_backend()) return;
-    for (std::size_t i = 0; i < windows.size(); ++i) {
-        WindowRecord& record = windows[i];
-        if (!record.alive || !record.needs_present || record.parent != Window::NONE) continue;
+    for (auto [window, record] : windows) {
+        if (!record.needs_present || record.parent != Window::NONE) continue;
         record.needs_present = false;
         if (!record.visible) continue;
         // Client drawing never reaches the frame or the bar, so painting them at each present keeps them current.
-        Window window = window_at(i);
         send_message(window, MSG_NONCLIENT_PAINT, reinterpret_cast<std::uintptr_t>(&record.surface), 0);
         // Looked up again: the procedure may have created windows.
         WindowRecord* shown = find_window(window);
@@ -149,7 +140,6 @@ Window create_window(const char* class_name, const char* title, unsigned style, 
     if (parent != Window::NONE && !find_window(parent)) return Window::NONE;
 
     WindowRecord record;
-    record.alive = true;
     record.class_index = class_index;
     record.procedure = detail::classes[static_cast<std::size_t>(class_index)].procedure;
     record.title = title ? title : "";
@@ -162,10 +152,11 @@ Window create_window(const char* class_name, const char* title, unsigned style, 
     y = std::clamp(y, -detail::MAX_POSITION, detail::MAX_POSITION);
     record.outer = Rect{x, y, x + width, y + height};
     if (record.parent == Window::NONE) record.surface = Bitmap(width, height, 0xFFFFFF);
-    detail::windows.push_back(std::move(record));
-    Window window = detail::window_at(detail::windows.size() - 1);
-    if (detail::windows.back().parent == Window::NONE && has_backend()) {
-        backend().create_native_window(window, title ? title : "", detail::shown_rect(detail::windows.back()),
+    Window window = detail::windows.add(std::move(record));
+    const WindowRecord* created = find_window(window);
+    if (!created) return Window::NONE;
+    if (created->parent == Window::NONE && has_backend()) {
+        backend().create_native_window(window, title ? title : "", detail::shown_rect(*created),
                                        (style & STYLE_SIZING_BORDER) != 0);
     }
     send_message(window, MSG_CREATE, 0, create_value);
@@ -177,16 +168,15 @@ bool destroy_window(Window window) {
     WindowRecord* record = find_window(window);
     if (!record) return false;
     // Children go first: a parent's destroy handler finds none of them left.
-    for (std::size_t i = 0; i < detail::windows.size(); ++i)
-        if (detail::windows[i].alive && detail::windows[i].parent == window) destroy_window(detail::window_at(i));
+    for (auto [child, child_record] : detail::windows)
+        if (child_record.parent == window) destroy_window(child);
     record = find_window(window);
     if (!record) return false;
     send_message(window, MSG_DESTROY, 0, 0);
     record = find_window(window);
     if (!record) return false;
     bool top_level = record->parent == Window::NONE;
-    record->alive = false;
-    record->surface = Bitmap();
+    detail::windows.remove(window);
     if (detail::focus == window) detail::focus = Window::NONE;
     if (top_level && has_backend()) backend().destroy_native_window(window);
     return true;
@@ -372,10 +362,8 @@ bool set_window_id(Window window, int id) {
 }
 
 Window find_child(Window parent, int id) {
-    for (std::size_t i = 0; i < detail::windows.size(); ++i) {
-        const WindowRecord& record = detail::windows[i];
-        if (record.alive && record.parent == parent && record.control_id == id) return detail::window_at(i);
-    }
+    for (auto [window, record] : detail::windows)
+        if (record.parent == parent && record.control_id == id) return window;
     return Window::NONE;
 }
 

@@ -3,15 +3,14 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 #include "platform/base/bitmap.h"
+#include "platform/base/handle_table.h"
 #include "platform/base/messages.h"
 
 namespace platform::detail {
 
 struct WindowRecord {
-    bool alive = false;
     int class_index = -1;
     WindowProc procedure = nullptr;
     std::string title;
@@ -42,10 +41,12 @@ struct ClassRecord {
     ColorWord background = 0;
 };
 
+// Slots never reused keep slot order as creation order, which hit testing, painting and presenting follow.
+using WindowTable = HandleTable<WindowRecord, Window, SlotReuse::NEVER>;
+
 // Null for Window::NONE, unknown and destroyed windows.
 WindowRecord* find_window(Window window);
-std::vector<WindowRecord>& all_windows();
-Window window_at(std::size_t index);
+WindowTable& all_windows();
 const ClassRecord* class_of(const WindowRecord& record);
 int menu_bar_height(const WindowRecord& record);
 // Frame thickness around the menu bar and client area, the host's or our own.

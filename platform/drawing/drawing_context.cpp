@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/base/handle_table.h"
 #include "platform/core/window.h"
 #include "platform/core/window_records.h"
 #include "platform/drawing/rasterizer.h"
@@ -17,7 +18,6 @@ namespace {
 enum class ObjectKind { PEN, BRUSH, FONT, BITMAP };
 
 struct ObjectRecord {
-    std::uint32_t generation = 0;  // odd while alive, even once freed
     bool stock = false;
     ObjectKind kind = ObjectKind::PEN;
     bool null = false;  // null pen or null brush
@@ -29,7 +29,6 @@ struct ObjectRecord {
 };
 
 struct ContextRecord {
-    std::uint32_t generation = 0;  // odd while alive, even once freed
     Window window = Window::NONE;  // NONE for a memory context
     DrawingObject pen = DrawingObject::NONE;
     DrawingObject brush = DrawingObject::NONE;
@@ -48,45 +47,13 @@ struct ContextRecord {
     Bitmap* pixels = nullptr;
 };
 
-std::vector<ObjectRecord> objects;
-std::vector<std::uint32_t> free_objects;
-std::vector<ContextRecord> contexts;
-std::vector<std::uint32_t> free_contexts;
+HandleTable<ObjectRecord, DrawingObject> objects;
+HandleTable<ContextRecord, DrawingContext> contexts;
 bool stock_ready = false;
 DrawingObject stock[6];
 DrawingObject stock_bitmap = DrawingObject::NONE;
 
-template <typename Handle>
-Handle make_handle(std::uint32_t slot, std::uint32_t generation) {
-    return static_cast<Handle>((static_cast<std::uint64_t>(generation) << 32) | (slot + 1));
-}
-
-template <typename Record, typename Handle>
-Record* lookup(std::vector<Record>& table, Handle handle) {
-    auto value = static_cast<std::uint64_t>(handle);
-    auto slot = static_cast<std::uint32_t>(value & 0xFFFFFFFFu);
-    auto generation = static_cast<std::uint32_t>(value >> 32);
-    if (slot == 0 || slot > table.size()) return nullptr;
-    Record& record = table[slot - 1];
-    // One compare: live records have odd generations, freed ones even, and
-    // every handle given out carries an odd one.
-    return (generation & 1) != 0 && record.generation == generation ? &record : nullptr;
-}
-
-DrawingObject new_object(ObjectRecord&& record) {
-    std::uint32_t slot;
-    if (!free_objects.empty()) {
-        slot = free_objects.back();
-        free_objects.pop_back();
-    } else {
-        slot = static_cast<std::uint32_t>(objects.size());
-        objects.emplace_back();
-    }
-    std::uint32_t generation = objects[slot].generation + 1;
-    record.generation = generation;
-    objects[slot] = std::move(record);
-    return make_handle<DrawingObject>(slot, generation);
-}
+DrawingObject new_object(ObjectRecord&& record) { return objects.add(std::move(record)); }
 
 // Written in place: returned by value these small mixed structs were packed
 // through the stack, a store-forwarding stall on every selection.
@@ -140,39 +107,24 @@ void ensure_stock() {
 
 DrawingContext new_context(Window window) {
     ensure_stock();
-    std::uint32_t slot;
-    if (!free_contexts.empty()) {
-        slot = free_contexts.back();
-        free_contexts.pop_back();
-    } else {
-        slot = static_cast<std::uint32_t>(contexts.size());
-        contexts.emplace_back();
-    }
     ContextRecord record;
-    record.generation = contexts[slot].generation + 1;
     record.window = window;
     record.pen = stock[static_cast<int>(StockObject::BLACK_PEN)];
     record.brush = stock[static_cast<int>(StockObject::WHITE_BRUSH)];
     record.font = stock[static_cast<int>(StockObject::SYSTEM_FONT)];
     record.bitmap = window == Window::NONE ? stock_bitmap : DrawingObject::NONE;
     for (DrawingObject o : {record.pen, record.brush, record.font, record.bitmap})
-        if (ObjectRecord* object = lookup(objects, o)) ++object->selections;
-    set_pen_style(record.pen_style, lookup(objects, record.pen));
-    set_brush_style(record.brush_style, lookup(objects, record.brush));
-    if (ObjectRecord* bitmap = lookup(objects, record.bitmap)) record.pixels = bitmap->bitmap.get();
-    contexts[slot] = record;
-    return make_handle<DrawingContext>(slot, record.generation);
+        if (ObjectRecord* object = objects.find(o)) ++object->selections;
+    set_pen_style(record.pen_style, objects.find(record.pen));
+    set_brush_style(record.brush_style, objects.find(record.brush));
+    if (ObjectRecord* bitmap = objects.find(record.bitmap)) record.pixels = bitmap->bitmap.get();
+    return contexts.add(std::move(record));
 }
 
-void release_context(ContextRecord& record, std::uint32_t slot) {
+void release_context(DrawingContext context, const ContextRecord& record) {
     for (DrawingObject o : {record.pen, record.brush, record.font, record.bitmap})
-        if (ObjectRecord* object = lookup(objects, o)) --object->selections;
-    ++record.generation;
-    free_contexts.push_back(slot);
-}
-
-std::uint32_t slot_of(DrawingContext context) {
-    return static_cast<std::uint32_t>(static_cast<std::uint64_t>(context) & 0xFFFFFFFFu) - 1;
+        if (ObjectRecord* object = objects.find(o)) --object->selections;
+    contexts.remove(context);
 }
 
 // Where a context draws: its pixels, clip and the offset of its (0, 0).
@@ -244,7 +196,7 @@ const PenStyle& pen_of(const ContextRecord& context) { return context.pen_style;
 const BrushStyle& brush_of(const ContextRecord& context) { return context.brush_style; }
 
 const FontInstance* font_of(const ContextRecord& context) {
-    ObjectRecord* font = lookup(objects, context.font);
+    ObjectRecord* font = objects.find(context.font);
     return font && font->font ? font->font : find_font(system_font_request());
 }
 
@@ -260,18 +212,18 @@ DrawingContext get_window_dc(Window window) {
 }
 
 bool release_dc(Window, DrawingContext context) {
-    ContextRecord* record = lookup(contexts, context);
+    ContextRecord* record = contexts.find(context);
     if (!record || record->window == Window::NONE) return false;
-    release_context(*record, slot_of(context));
+    release_context(context, *record);
     return true;
 }
 
 DrawingContext create_compatible_dc(DrawingContext) { return new_context(Window::NONE); }
 
 bool delete_dc(DrawingContext context) {
-    ContextRecord* record = lookup(contexts, context);
+    ContextRecord* record = contexts.find(context);
     if (!record || record->window != Window::NONE) return false;
-    release_context(*record, slot_of(context));
+    release_context(context, *record);
     return true;
 }
 
@@ -311,8 +263,8 @@ DrawingObject stock_object(StockObject which) {
 }
 
 DrawingObject select_object(DrawingContext context, DrawingObject object) {
-    ContextRecord* record = lookup(contexts, context);
-    ObjectRecord* incoming = lookup(objects, object);
+    ContextRecord* record = contexts.find(context);
+    ObjectRecord* incoming = objects.find(object);
     if (!record || !incoming) return DrawingObject::NONE;
     DrawingObject* slot = nullptr;
     switch (incoming->kind) {
@@ -328,7 +280,7 @@ DrawingObject select_object(DrawingContext context, DrawingObject object) {
     }
     DrawingObject previous = *slot;
     if (previous == object) return previous;
-    if (ObjectRecord* outgoing = lookup(objects, previous)) --outgoing->selections;
+    if (ObjectRecord* outgoing = objects.find(previous)) --outgoing->selections;
     ++incoming->selections;
     *slot = object;
     switch (incoming->kind) {
@@ -341,22 +293,18 @@ DrawingObject select_object(DrawingContext context, DrawingObject object) {
 }
 
 bool delete_object(DrawingObject object) {
-    ObjectRecord* record = lookup(objects, object);
+    ObjectRecord* record = objects.find(object);
     if (!record || record->stock || record->selections > 0) return false;
-    ++record->generation;
-    record->bitmap.reset();
-    record->font = nullptr;
-    free_objects.push_back(static_cast<std::uint32_t>(static_cast<std::uint64_t>(object) & 0xFFFFFFFFu) - 1);
-    return true;
+    return objects.remove(object);
 }
 
 Bitmap* bitmap_of(DrawingObject object) {
-    ObjectRecord* record = lookup(objects, object);
+    ObjectRecord* record = objects.find(object);
     return record && record->kind == ObjectKind::BITMAP ? record->bitmap.get() : nullptr;
 }
 
 ColorWord set_text_color(DrawingContext context, ColorWord color) {
-    ContextRecord* record = lookup(contexts, context);
+    ContextRecord* record = contexts.find(context);
     if (!record) return 0xFFFFFFFF;
     ColorWord previous = record->text_color;
     record->text_color = color;
@@ -364,12 +312,12 @@ ColorWord set_text_color(DrawingContext context, ColorWord color) {
 }
 
 ColorWord get_text_color(DrawingContext context) {
-    ContextRecord* record = lookup(contexts, context);
+    ContextRecord* record = contexts.find(context);
     return record ? record->text_color : 0xFFFFFFFF;
 }
 
 ColorWord set_background_color(DrawingContext context, ColorWord color) {
-    ContextRecord* record = lookup(contexts, context);
+    ContextRecord* record = contexts.find(context);
     if (!record) return 0xFFFFFFFF;
     ColorWord previous = record->background_color;
     record->background_color = color;
@@ -377,12 +325,12 @@ ColorWord set_background_color(DrawingContext context, ColorWord color) {
 }
 
 ColorWord get_background_color(DrawingContext context) {
-    ContextRecord* record = lookup(contexts, context);
+    ContextRecord* record = contexts.find(context);
     return record ? record->background_color : 0xFFFFFFFF;
 }
 
 int set_background_mode(DrawingContext context, int mode) {
-    ContextRecord* record = lookup(contexts, context);
+    ContextRecord* record = contexts.find(context);
     if (!record || (mode != TRANSPARENT_MODE && mode != OPAQUE_MODE)) return 0;
     int previous = record->background_mode;
     record->background_mode = mode;
@@ -390,12 +338,12 @@ int set_background_mode(DrawingContext context, int mode) {
 }
 
 int get_background_mode(DrawingContext context) {
-    ContextRecord* record = lookup(contexts, context);
+    ContextRecord* record = contexts.find(context);
     return record ? record->background_mode : 0;
 }
 
 bool rectangle(DrawingContext context, std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom) {
-    ContextRecord* record = lookup(contexts, context);
+    ContextRecord* record = contexts.find(context);
     Surface surface;
     if (!record || !surface_of(*record, surface)) return false;
     draw_rectangle(surface.target, surface.x(left), surface.y(top), surface.x(right), surface.y(bottom),
@@ -405,7 +353,7 @@ bool rectangle(DrawingContext context, std::int64_t left, std::int64_t top, std:
 }
 
 bool ellipse(DrawingContext context, std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom) {
-    ContextRecord* record = lookup(contexts, context);
+    ContextRecord* record = contexts.find(context);
     Surface surface;
     if (!record || !surface_of(*record, surface)) return false;
     draw_ellipse(surface.target, surface.x(left), surface.y(top), surface.x(right), surface.y(bottom), pen_of(*record),
@@ -415,7 +363,7 @@ bool ellipse(DrawingContext context, std::int64_t left, std::int64_t top, std::i
 }
 
 bool polygon(DrawingContext context, const std::int64_t* xy_pairs, int count) {
-    ContextRecord* record = lookup(contexts, context);
+    ContextRecord* record = contexts.find(context);
     Surface surface;
     if (!record || !xy_pairs || count < 2 || !surface_of(*record, surface)) return false;
     constexpr int LOCAL_POINTS = 16;
@@ -433,7 +381,7 @@ bool polygon(DrawingContext context, const std::int64_t* xy_pairs, int count) {
 }
 
 bool move_to(DrawingContext context, std::int64_t x, std::int64_t y) {
-    ContextRecord* record = lookup(contexts, context);
+    ContextRecord* record = contexts.find(context);
     if (!record) return false;
     record->x = x;
     record->y = y;
@@ -441,7 +389,7 @@ bool move_to(DrawingContext context, std::int64_t x, std::int64_t y) {
 }
 
 bool line_to(DrawingContext context, std::int64_t x, std::int64_t y) {
-    ContextRecord* record = lookup(contexts, context);
+    ContextRecord* record = contexts.find(context);
     Surface surface;
     if (!record || !surface_of(*record, surface)) return false;
     const PenStyle& pen = pen_of(*record);
@@ -454,7 +402,7 @@ bool line_to(DrawingContext context, std::int64_t x, std::int64_t y) {
 }
 
 bool set_pixel(DrawingContext context, std::int64_t x, std::int64_t y, ColorWord color) {
-    ContextRecord* record = lookup(contexts, context);
+    ContextRecord* record = contexts.find(context);
     Surface surface;
     if (!record || !surface_of(*record, surface)) return false;
     set_pixel(surface.target, surface.x(x), surface.y(y), pixel_from_color(color));
@@ -463,7 +411,7 @@ bool set_pixel(DrawingContext context, std::int64_t x, std::int64_t y, ColorWord
 }
 
 ColorWord get_pixel(DrawingContext context, int x, int y) {
-    ContextRecord* record = lookup(contexts, context);
+    ContextRecord* record = contexts.find(context);
     Surface surface;
     if (!record || !surface_of(*record, surface)) return 0xFFFFFFFF;
     std::int64_t px = surface.x(x);
@@ -474,7 +422,7 @@ ColorWord get_pixel(DrawingContext context, int x, int y) {
 }
 
 bool text_out(DrawingContext context, std::int64_t x, std::int64_t y, const char* text, int length) {
-    ContextRecord* record = lookup(contexts, context);
+    ContextRecord* record = contexts.find(context);
     Surface surface;
     if (!record || !text || length < 0 || !surface_of(*record, surface)) return false;
     draw_text(surface.target, font_of(*record), surface.x(x), surface.y(y), text, length,
@@ -485,14 +433,14 @@ bool text_out(DrawingContext context, std::int64_t x, std::int64_t y, const char
 }
 
 bool text_extent(DrawingContext context, const char* text, int length, Size& size) {
-    ContextRecord* record = lookup(contexts, context);
+    ContextRecord* record = contexts.find(context);
     if (!record || !text || length < 0) return false;
     size = platform::text_extent(font_of(*record), text, length);
     return true;
 }
 
 bool get_text_metrics(DrawingContext context, TextMetrics& metrics) {
-    ContextRecord* record = lookup(contexts, context);
+    ContextRecord* record = contexts.find(context);
     if (!record) return false;
     metrics = text_metrics(font_of(*record));
     return true;
@@ -500,8 +448,8 @@ bool get_text_metrics(DrawingContext context, TextMetrics& metrics) {
 
 bool bit_blt(DrawingContext target, int x, int y, int width, int height, DrawingContext source, int source_x,
              int source_y) {
-    ContextRecord* to = lookup(contexts, target);
-    ContextRecord* from = lookup(contexts, source);
+    ContextRecord* to = contexts.find(target);
+    ContextRecord* from = contexts.find(source);
     Surface out;
     Surface in;
     if (!to || !from || !surface_of(*to, out) || !surface_of(*from, in)) return false;
@@ -540,7 +488,7 @@ bool bit_blt(DrawingContext target, int x, int y, int width, int height, Drawing
 }
 
 bool scroll_dc(DrawingContext context, int dx, int dy) {
-    ContextRecord* record = lookup(contexts, context);
+    ContextRecord* record = contexts.find(context);
     Surface surface;
     if (!record || !surface_of(*record, surface)) return false;
     const Rect& clip = surface.target.clip;
@@ -620,9 +568,7 @@ bool end_paint(Window window, const PaintInfo& info) { return release_dc(window,
 
 void reset_drawing() {
     objects.clear();
-    free_objects.clear();
     contexts.clear();
-    free_contexts.clear();
     stock_ready = false;
     stock_bitmap = DrawingObject::NONE;
 }

@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "platform/base/handle_table.h"
 #include "platform/core/message_queue.h"
 #include "platform/core/window.h"
 #include "platform/core/window_records.h"
@@ -11,24 +12,15 @@ namespace platform {
 namespace {
 
 struct MenuRecord {
-    bool alive = false;
     bool popup = false;
     std::vector<MenuEntry> entries;
 };
 
-std::vector<MenuRecord> menus;
+HandleTable<MenuRecord, Menu> menus;
 
-MenuRecord* find_menu(Menu menu) {
-    auto value = static_cast<std::uint32_t>(menu);
-    if (value == 0 || value > menus.size()) return nullptr;
-    MenuRecord& record = menus[value - 1];
-    return record.alive ? &record : nullptr;
-}
+MenuRecord* find_menu(Menu menu) { return menus.find(menu); }
 
-Menu new_menu(bool popup) {
-    menus.push_back(MenuRecord{true, popup, {}});
-    return static_cast<Menu>(menus.size());
-}
+Menu new_menu(bool popup) { return menus.add(MenuRecord{popup, {}}); }
 
 MenuEntry* find_entry(Menu menu, unsigned identifier, int depth = 0) {
     MenuRecord* record = find_menu(menu);
@@ -70,13 +62,7 @@ bool append_menu(Menu menu, unsigned flags, unsigned identifier, const char* tex
     return true;
 }
 
-bool destroy_menu(Menu menu) {
-    MenuRecord* record = find_menu(menu);
-    if (!record) return false;
-    record->alive = false;
-    record->entries.clear();
-    return true;
-}
+bool destroy_menu(Menu menu) { return menus.remove(menu); }
 
 int check_menu_item(Menu menu, unsigned identifier, bool checked) {
     MenuEntry* entry = find_entry(menu, identifier);
