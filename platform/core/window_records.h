@@ -39,7 +39,7 @@ struct ClassRecord {
     std::string name;
     WindowProc procedure = nullptr;
     unsigned style = 0;
-    ColorWord background = 0;
+    ColorWord background{};
 };
 
 // Null for Window::NONE, unknown and destroyed windows.

@@ -38,7 +38,8 @@ bool delete_object(DrawingObject object);
 // The bitmap behind a bitmap object (tests read pixels through it).
 Bitmap* bitmap_of(DrawingObject object);
 
-// Default: black text, white background, opaque mode.
+// Default: black text, white background, opaque mode. The colour calls return
+// INVALID_COLOR for a context that is gone.
 ColorWord set_text_color(DrawingContext context, ColorWord color);
 ColorWord get_text_color(DrawingContext context);
 ColorWord set_background_color(DrawingContext context, ColorWord color);
@@ -57,7 +58,7 @@ bool move_to(DrawingContext context, std::int64_t x, std::int64_t y);
 // From the current position up to, not including, (x, y); which becomes current.
 bool line_to(DrawingContext context, std::int64_t x, std::int64_t y);
 bool set_pixel(DrawingContext context, std::int64_t x, std::int64_t y, ColorWord color);
-ColorWord get_pixel(DrawingContext context, int x, int y);  // 0xFFFFFFFF outside
+ColorWord get_pixel(DrawingContext context, int x, int y);  // INVALID_COLOR outside
 
 // The upper-left corner of the character cell at (x, y), in the text colour;
 // opaque mode fills the cell with the background colour first.

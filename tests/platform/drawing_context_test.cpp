@@ -179,7 +179,7 @@ TEST(StaleHandles, AReusedSlotNeverAliases) {
     DrawingContext fresh = create_compatible_dc(DrawingContext::NONE);
     ASSERT_NE(fresh, gone);
     EXPECT_FALSE(delete_dc(gone));
-    EXPECT_EQ(set_text_color(gone, RED), 0xFFFFFFFFu);
+    EXPECT_EQ(set_text_color(gone, RED), INVALID_COLOR);
     EXPECT_EQ(get_text_color(fresh), BLACK);
     EXPECT_FALSE(rectangle(gone, 0, 0, 2, 2));
     EXPECT_FALSE(rectangle(static_cast<DrawingContext>(0xDEADBEEF12345678ull), 0, 0, 2, 2));
@@ -201,8 +201,8 @@ TEST(WindowContext, DrawsIntoTheClientAreaBelowTheBarClippedToIt) {
     EXPECT_EQ(surface.get(0, MENU_BAR_HEIGHT), BLUE);
     EXPECT_EQ(surface.get(99, 79), RED);
     EXPECT_EQ(get_pixel(context, 0, 0), BLUE);
-    EXPECT_EQ(get_pixel(context, 0, -1), 0xFFFFFFFFu);
-    EXPECT_EQ(get_pixel(context, 100, 0), 0xFFFFFFFFu);
+    EXPECT_EQ(get_pixel(context, 0, -1), INVALID_COLOR);
+    EXPECT_EQ(get_pixel(context, 100, 0), INVALID_COLOR);
     if (HasFailure()) test_support::save_picture(surface, "window_context_clip.png");
     EXPECT_TRUE(release_dc(window, context));
     EXPECT_FALSE(release_dc(window, context));
@@ -240,7 +240,7 @@ TEST(WindowContext, FailsWithoutHarmOnceTheWindowIsGone) {
     EXPECT_FALSE(rectangle(context, 0, 0, 5, 5));
     EXPECT_FALSE(text_out(context, 0, 0, "a", 1));
     EXPECT_FALSE(scroll_dc(context, 0, 1));
-    EXPECT_EQ(get_pixel(context, 0, 0), 0xFFFFFFFFu);
+    EXPECT_EQ(get_pixel(context, 0, 0), INVALID_COLOR);
     Canvas canvas = make_canvas(4, 4);
     EXPECT_FALSE(bit_blt(canvas.context, 0, 0, 4, 4, context, 0, 0));
     EXPECT_TRUE(release_dc(window, context));
