@@ -160,6 +160,26 @@ TEST(DeleteObject, StockObjectsStay) {
     }
 }
 
+TEST(ScopedSelection, PutsBackWhatItReplacedAndDeletesOnlyWhatItOwns) {
+    start();
+    Canvas canvas = make_canvas(4, 4);
+    DrawingObject owned = create_pen(1, RED);
+    DrawingObject kept = create_solid_brush(BLUE);
+    {
+        ScopedSelection selection(canvas.context);
+        selection.select_owned(owned);
+        selection.select(kept);
+        ASSERT_TRUE(rectangle(canvas.context, 0, 0, 4, 4));
+    }
+    EXPECT_EQ(canvas.pixels().get(0, 0), RED);
+    EXPECT_EQ(canvas.pixels().get(1, 1), BLUE);
+    EXPECT_EQ(select_object(canvas.context, stock_object(StockObject::NULL_PEN)), stock_object(StockObject::BLACK_PEN));
+    EXPECT_EQ(select_object(canvas.context, stock_object(StockObject::NULL_BRUSH)),
+              stock_object(StockObject::WHITE_BRUSH));
+    EXPECT_EQ(select_object(canvas.context, owned), DrawingObject::NONE);
+    EXPECT_TRUE(delete_object(kept));
+}
+
 TEST(StaleHandles, AReusedSlotNeverAliases) {
     start();
     Canvas canvas = make_canvas(4, 4);
