@@ -60,11 +60,16 @@ platform::ColorWord rgb(int color) { return COLOR_TABLE[color].value; }
 void draw_shape(const DrawCommand& command) {
     std::int64_t cx = state.centre_x;
     std::int64_t cy = state.centre_y;
+    const bool filled = command.width == 0;
     platform::DrawingObject pen = platform::create_pen(command.width, rgb(command.color));
-    platform::DrawingObject brush = command.width == 0 ? platform::create_solid_brush(rgb(command.color))
-                                                       : platform::stock_object(platform::StockObject::NULL_BRUSH);
-    platform::DrawingObject previous_pen = platform::select_object(state.canvas, pen);
-    platform::DrawingObject previous_brush = platform::select_object(state.canvas, brush);
+    platform::DrawingObject brush = filled ? platform::create_solid_brush(rgb(command.color))
+                                           : platform::stock_object(platform::StockObject::NULL_BRUSH);
+    platform::ScopedSelection selection(state.canvas);
+    selection.select_owned(pen);
+    if (filled)
+        selection.select_owned(brush);
+    else
+        selection.select(brush);
     if (command.kind == DRAW_TRIANGLE) {
         std::int64_t points[6] = {cx + command.x1, cy - command.y1, cx + command.x2,
                                   cy - command.y2, cx + command.x3, cy - command.y3};
@@ -79,34 +84,28 @@ void draw_shape(const DrawCommand& command) {
         else
             platform::ellipse(state.canvas, left, top, right, bottom);
     }
-    platform::select_object(state.canvas, previous_brush);
-    platform::select_object(state.canvas, previous_pen);
-    platform::delete_object(pen);
-    platform::delete_object(brush);
 }
 
 void draw_line_command(const DrawCommand& command) {
     std::int64_t cx = state.centre_x;
     std::int64_t cy = state.centre_y;
-    platform::DrawingObject pen = platform::create_pen(command.width, rgb(command.color));
-    platform::DrawingObject previous_pen = platform::select_object(state.canvas, pen);
+    platform::ScopedSelection selection(state.canvas);
+    selection.select_owned(platform::create_pen(command.width, rgb(command.color)));
     platform::move_to(state.canvas, cx + command.x1, cy - command.y1);
     platform::line_to(state.canvas, cx + command.x2, cy - command.y2);
-    platform::select_object(state.canvas, previous_pen);
-    platform::delete_object(pen);
 }
 
-void draw_text_command(const DrawCommand& command) {
+// One text_out per line, each a line height below the one before, the first
+// with its lower-left corner at the command's point.
+void draw_text_lines(const DrawCommand& command) {
     std::int64_t cx = state.centre_x;
     std::int64_t cy = state.centre_y;
-    platform::set_text_color(state.canvas, rgb(command.color));
-    int previous_mode = platform::set_background_mode(state.canvas, platform::TRANSPARENT_MODE);
     platform::FontRequest request;
     request.height = static_cast<int>(command.x2);
     request.weight = 400;
     std::strncpy(request.face, "KAVRO-font", sizeof request.face - 1);
-    platform::DrawingObject font = platform::create_font(request);
-    platform::DrawingObject previous_font = platform::select_object(state.canvas, font);
+    platform::ScopedSelection selection(state.canvas);
+    selection.select_owned(platform::create_font(request));
     const char* text = command.text;
     int length = static_cast<int>(std::strlen(text));
     platform::Size extent;
@@ -122,8 +121,12 @@ void draw_text_command(const DrawCommand& command) {
         start = end + 1;
         ++piece;
     }
-    platform::select_object(state.canvas, previous_font);
-    platform::delete_object(font);
+}
+
+void draw_text_command(const DrawCommand& command) {
+    platform::set_text_color(state.canvas, rgb(command.color));
+    int previous_mode = platform::set_background_mode(state.canvas, platform::TRANSPARENT_MODE);
+    draw_text_lines(command);
     platform::set_background_mode(state.canvas, previous_mode);
 }
 

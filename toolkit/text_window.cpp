@@ -43,30 +43,40 @@ int format_message(char* buffer, std::size_t size, const char* format, std::va_l
     return produced;
 }
 
-void put_text_line(const char* message) {
-    platform::Window window = state.text_window;
-    platform::DrawingContext context = platform::get_window_dc(window);
-    if (context == platform::DrawingContext::NONE) return;
-    platform::DrawingObject previous_font =
-        platform::select_object(context, platform::stock_object(platform::StockObject::FIXED_FONT));
+namespace {
+
+// Blanks the band of the given height at the bottom of the client area.
+void clear_bottom_band(platform::DrawingContext context, const platform::Rect& client, int height) {
+    platform::ScopedSelection selection(context);
+    selection.select_owned(platform::create_solid_brush(platform::get_background_color(context)));
+    selection.select(platform::stock_object(platform::StockObject::NULL_PEN));
+    platform::rectangle(context, client.left, client.bottom - height, client.right, client.bottom + 1);
+}
+
+// Moves the text up one line of the fixed font and writes the message on the
+// line that frees at the bottom.
+void scroll_in_line(platform::Window window, platform::DrawingContext context, const char* message) {
+    platform::ScopedSelection selection(context);
+    selection.select(platform::stock_object(platform::StockObject::FIXED_FONT));
     platform::TextMetrics metrics{};
     platform::get_text_metrics(context, metrics);
     int h = metrics.height + metrics.external_leading;
     platform::scroll_dc(context, 0, -h);
     platform::Rect client;
     platform::get_client_rect(window, client);
-    platform::DrawingObject brush = platform::create_solid_brush(platform::get_background_color(context));
-    platform::DrawingObject previous_brush = platform::select_object(context, brush);
-    platform::DrawingObject previous_pen =
-        platform::select_object(context, platform::stock_object(platform::StockObject::NULL_PEN));
-    platform::rectangle(context, client.left, client.bottom - h, client.right, client.bottom + 1);
-    platform::select_object(context, previous_pen);
-    platform::select_object(context, previous_brush);
-    platform::delete_object(brush);
+    clear_bottom_band(context, client, h);
     std::size_t length = std::strlen(message);
     if (length > 0 && message[length - 1] == '\n') --length;
     platform::text_out(context, client.left + TEXT_LEFT_MARGIN, client.bottom - h, message, static_cast<int>(length));
-    platform::select_object(context, previous_font);
+}
+
+}  // namespace
+
+void put_text_line(const char* message) {
+    platform::Window window = state.text_window;
+    platform::DrawingContext context = platform::get_window_dc(window);
+    if (context == platform::DrawingContext::NONE) return;
+    scroll_in_line(window, context, message);
     platform::release_dc(window, context);
 }
 

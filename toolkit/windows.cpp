@@ -67,11 +67,9 @@ void present_canvas() {
 }
 
 void erase_canvas() {
-    platform::DrawingObject white = platform::create_solid_brush(COLOR_TABLE[KAVRO_WHITE].value);
-    platform::DrawingObject previous = platform::select_object(state.canvas, white);
+    platform::ScopedSelection selection(state.canvas);
+    selection.select_owned(platform::create_solid_brush(COLOR_TABLE[KAVRO_WHITE].value));
     platform::rectangle(state.canvas, 0, 0, CANVAS_WIDTH, CANVAS_HEIGHT);
-    platform::select_object(state.canvas, previous);
-    platform::delete_object(white);
     state.dirty = 1;
 }
 

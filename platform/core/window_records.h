@@ -38,7 +38,7 @@ struct ClassRecord {
     std::string name;
     WindowProc procedure = nullptr;
     unsigned style = 0;
-    ColorWord background = 0;
+    ColorWord background{};
 };
 
 // Slots never reused keep slot order as creation order, which hit testing, painting and presenting follow.

@@ -22,7 +22,7 @@ struct ObjectRecord {
     ObjectKind kind = ObjectKind::PEN;
     bool null = false;  // null pen or null brush
     int width = 1;
-    ColorWord color = 0;
+    ColorWord color{};
     const FontInstance* font = nullptr;
     std::unique_ptr<Bitmap> bitmap;
     int selections = 0;
@@ -34,7 +34,7 @@ struct ContextRecord {
     DrawingObject brush = DrawingObject::NONE;
     DrawingObject font = DrawingObject::NONE;
     DrawingObject bitmap = DrawingObject::NONE;
-    ColorWord text_color = 0;
+    ColorWord text_color = color_word(0, 0, 0);
     ColorWord background_color = color_word(255, 255, 255);
     int background_mode = OPAQUE_MODE;
     std::int64_t x = 0;
@@ -305,7 +305,7 @@ Bitmap* bitmap_of(DrawingObject object) {
 
 ColorWord set_text_color(DrawingContext context, ColorWord color) {
     ContextRecord* record = contexts.find(context);
-    if (!record) return 0xFFFFFFFF;
+    if (!record) return INVALID_COLOR;
     ColorWord previous = record->text_color;
     record->text_color = color;
     return previous;
@@ -313,12 +313,12 @@ ColorWord set_text_color(DrawingContext context, ColorWord color) {
 
 ColorWord get_text_color(DrawingContext context) {
     ContextRecord* record = contexts.find(context);
-    return record ? record->text_color : 0xFFFFFFFF;
+    return record ? record->text_color : INVALID_COLOR;
 }
 
 ColorWord set_background_color(DrawingContext context, ColorWord color) {
     ContextRecord* record = contexts.find(context);
-    if (!record) return 0xFFFFFFFF;
+    if (!record) return INVALID_COLOR;
     ColorWord previous = record->background_color;
     record->background_color = color;
     return previous;
@@ -326,7 +326,7 @@ ColorWord set_background_color(DrawingContext context, ColorWord color) {
 
 ColorWord get_background_color(DrawingContext context) {
     ContextRecord* record = contexts.find(context);
-    return record ? record->background_color : 0xFFFFFFFF;
+    return record ? record->background_color : INVALID_COLOR;
 }
 
 int set_background_mode(DrawingContext context, int mode) {
@@ -413,11 +413,11 @@ bool set_pixel(DrawingContext context, std::int64_t x, std::int64_t y, ColorWord
 ColorWord get_pixel(DrawingContext context, int x, int y) {
     ContextRecord* record = contexts.find(context);
     Surface surface;
-    if (!record || !surface_of(*record, surface)) return 0xFFFFFFFF;
+    if (!record || !surface_of(*record, surface)) return INVALID_COLOR;
     std::int64_t px = surface.x(x);
     std::int64_t py = surface.y(y);
     const Rect& clip = surface.target.clip;
-    if (px < clip.left || px >= clip.right || py < clip.top || py >= clip.bottom) return 0xFFFFFFFF;
+    if (px < clip.left || px >= clip.right || py < clip.top || py >= clip.bottom) return INVALID_COLOR;
     return color_from_pixel(surface.target.pixels[py * surface.target.stride + px]);
 }
 

@@ -5,6 +5,7 @@
 // clipped to the target.
 #pragma once
 
+#include <cassert>
 #include <cstdint>
 
 #include "platform/base/bitmap.h"
@@ -38,7 +39,48 @@ bool delete_object(DrawingObject object);
 // The bitmap behind a bitmap object (tests read pixels through it).
 Bitmap* bitmap_of(DrawingObject object);
 
-// Default: black text, white background, opaque mode.
+// Selects drawing objects into a context for the length of a scope. At its end
+// it selects back what they replaced, the last selected first, and only then
+// deletes the ones it owns, as an object cannot be deleted while selected.
+class ScopedSelection {
+public:
+    explicit ScopedSelection(DrawingContext context) : context_(context) {}
+    ScopedSelection(const ScopedSelection&) = delete;
+    ScopedSelection& operator=(const ScopedSelection&) = delete;
+    // Inlined on the unwinding path too and looping to a constant, so that the
+    // compiler keeps the entries in registers: as cheap as the calls by hand.
+    [[gnu::always_inline]] ~ScopedSelection() {
+        for (int i = CAPACITY; i-- > 0;)
+            if (i < count_) select_object(context_, entries_[i].replaced);
+        for (int i = 0; i < CAPACITY; ++i)
+            if (i < count_ && entries_[i].owned) delete_object(entries_[i].object);
+    }
+
+    // An object made for this scope: deleted at its end.
+    void select_owned(DrawingObject object) { push(object, true); }
+    // A stock object, or one that outlives the scope: only selected back out.
+    void select(DrawingObject object) { push(object, false); }
+
+private:
+    struct Entry {
+        DrawingObject object;
+        DrawingObject replaced;
+        bool owned;
+    };
+    static constexpr int CAPACITY = 3;  // a pen, a brush and a font
+
+    void push(DrawingObject object, bool owned) {
+        assert(count_ < CAPACITY);
+        entries_[count_++] = Entry{object, select_object(context_, object), owned};
+    }
+
+    DrawingContext context_;
+    int count_ = 0;
+    Entry entries_[CAPACITY];
+};
+
+// Default: black text, white background, opaque mode. The colour calls return
+// INVALID_COLOR for a context that is gone.
 ColorWord set_text_color(DrawingContext context, ColorWord color);
 ColorWord get_text_color(DrawingContext context);
 ColorWord set_background_color(DrawingContext context, ColorWord color);
@@ -57,7 +99,7 @@ bool move_to(DrawingContext context, std::int64_t x, std::int64_t y);
 // From the current position up to, not including, (x, y); which becomes current.
 bool line_to(DrawingContext context, std::int64_t x, std::int64_t y);
 bool set_pixel(DrawingContext context, std::int64_t x, std::int64_t y, ColorWord color);
-ColorWord get_pixel(DrawingContext context, int x, int y);  // 0xFFFFFFFF outside
+ColorWord get_pixel(DrawingContext context, int x, int y);  // INVALID_COLOR outside
 
 // The upper-left corner of the character cell at (x, y), in the text colour;
 // opaque mode fills the cell with the background colour first.

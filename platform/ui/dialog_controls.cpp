@@ -137,34 +137,26 @@ void fill_box(DrawingContext dc, int left, int top, int right, int bottom, Color
     if (right <= left || bottom <= top) return;
     DrawingObject pen = create_pen(1, color);
     DrawingObject brush = create_solid_brush(color);
-    DrawingObject old_pen = select_object(dc, pen);
-    DrawingObject old_brush = select_object(dc, brush);
+    ScopedSelection selection(dc);
+    selection.select_owned(pen);
+    selection.select_owned(brush);
     rectangle(dc, left, top, right, bottom);
-    select_object(dc, old_pen);
-    select_object(dc, old_brush);
-    delete_object(pen);
-    delete_object(brush);
 }
 
 void frame_box(DrawingContext dc, int left, int top, int right, int bottom, ColorWord color) {
     if (right <= left || bottom <= top) return;
-    DrawingObject pen = create_pen(1, color);
-    DrawingObject old_pen = select_object(dc, pen);
-    DrawingObject old_brush = select_object(dc, stock_object(StockObject::NULL_BRUSH));
+    ScopedSelection selection(dc);
+    selection.select_owned(create_pen(1, color));
+    selection.select(stock_object(StockObject::NULL_BRUSH));
     rectangle(dc, left, top, right, bottom);
-    select_object(dc, old_pen);
-    select_object(dc, old_brush);
-    delete_object(pen);
 }
 
 // From (x0, y0) up to, not including, (x1, y1).
 void line_between(DrawingContext dc, int x0, int y0, int x1, int y1, ColorWord color) {
-    DrawingObject pen = create_pen(1, color);
-    DrawingObject old_pen = select_object(dc, pen);
+    ScopedSelection selection(dc);
+    selection.select_owned(create_pen(1, color));
     move_to(dc, x0, y0);
     line_to(dc, x1, y1);
-    select_object(dc, old_pen);
-    delete_object(pen);
 }
 
 void draw_run(DrawingContext dc, int x, int y, const std::string& text, std::size_t from, std::size_t to) {

@@ -160,6 +160,26 @@ TEST(DeleteObject, StockObjectsStay) {
     }
 }
 
+TEST(ScopedSelection, PutsBackWhatItReplacedAndDeletesOnlyWhatItOwns) {
+    start();
+    Canvas canvas = make_canvas(4, 4);
+    DrawingObject owned = create_pen(1, RED);
+    DrawingObject kept = create_solid_brush(BLUE);
+    {
+        ScopedSelection selection(canvas.context);
+        selection.select_owned(owned);
+        selection.select(kept);
+        ASSERT_TRUE(rectangle(canvas.context, 0, 0, 4, 4));
+    }
+    EXPECT_EQ(canvas.pixels().get(0, 0), RED);
+    EXPECT_EQ(canvas.pixels().get(1, 1), BLUE);
+    EXPECT_EQ(select_object(canvas.context, stock_object(StockObject::NULL_PEN)), stock_object(StockObject::BLACK_PEN));
+    EXPECT_EQ(select_object(canvas.context, stock_object(StockObject::NULL_BRUSH)),
+              stock_object(StockObject::WHITE_BRUSH));
+    EXPECT_EQ(select_object(canvas.context, owned), DrawingObject::NONE);
+    EXPECT_TRUE(delete_object(kept));
+}
+
 TEST(StaleHandles, AReusedSlotNeverAliases) {
     start();
     Canvas canvas = make_canvas(4, 4);
@@ -179,7 +199,7 @@ TEST(StaleHandles, AReusedSlotNeverAliases) {
     DrawingContext fresh = create_compatible_dc(DrawingContext::NONE);
     ASSERT_NE(fresh, gone);
     EXPECT_FALSE(delete_dc(gone));
-    EXPECT_EQ(set_text_color(gone, RED), 0xFFFFFFFFu);
+    EXPECT_EQ(set_text_color(gone, RED), INVALID_COLOR);
     EXPECT_EQ(get_text_color(fresh), BLACK);
     EXPECT_FALSE(rectangle(gone, 0, 0, 2, 2));
     EXPECT_FALSE(rectangle(static_cast<DrawingContext>(0xDEADBEEF12345678ull), 0, 0, 2, 2));
@@ -201,8 +221,8 @@ TEST(WindowContext, DrawsIntoTheClientAreaBelowTheBarClippedToIt) {
     EXPECT_EQ(surface.get(0, MENU_BAR_HEIGHT), BLUE);
     EXPECT_EQ(surface.get(99, 79), RED);
     EXPECT_EQ(get_pixel(context, 0, 0), BLUE);
-    EXPECT_EQ(get_pixel(context, 0, -1), 0xFFFFFFFFu);
-    EXPECT_EQ(get_pixel(context, 100, 0), 0xFFFFFFFFu);
+    EXPECT_EQ(get_pixel(context, 0, -1), INVALID_COLOR);
+    EXPECT_EQ(get_pixel(context, 100, 0), INVALID_COLOR);
     if (HasFailure()) test_support::save_picture(surface, "window_context_clip.png");
     EXPECT_TRUE(release_dc(window, context));
     EXPECT_FALSE(release_dc(window, context));
@@ -240,7 +260,7 @@ TEST(WindowContext, FailsWithoutHarmOnceTheWindowIsGone) {
     EXPECT_FALSE(rectangle(context, 0, 0, 5, 5));
     EXPECT_FALSE(text_out(context, 0, 0, "a", 1));
     EXPECT_FALSE(scroll_dc(context, 0, 1));
-    EXPECT_EQ(get_pixel(context, 0, 0), 0xFFFFFFFFu);
+    EXPECT_EQ(get_pixel(context, 0, 0), INVALID_COLOR);
     Canvas canvas = make_canvas(4, 4);
     EXPECT_FALSE(bit_blt(canvas.context, 0, 0, 4, 4, context, 0, 0));
     EXPECT_TRUE(release_dc(window, context));

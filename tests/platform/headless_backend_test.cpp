@@ -174,7 +174,7 @@ TEST(Present, ChangedShownWindowsAreHandedOverAtTheNextPeek) {
     peek_message(m);
     EXPECT_EQ(presented.size(), 2u);
     DrawingContext context = get_window_dc(hidden);
-    set_pixel(context, 1, 1, 0);
+    set_pixel(context, 1, 1, color_word(0, 0, 0));
     release_dc(hidden, context);
     peek_message(m);
     EXPECT_EQ(presented, (std::vector<Window>{shown, shown}));
