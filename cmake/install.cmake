@@ -23,7 +23,7 @@ endforeach()
 
 install(TARGETS bridge kavro-replay RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
-install(FILES README.md docs/cheatsheet.md docs/demo.gif docs/pong.gif DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(FILES README.md docs/cheatsheet.md docs/demo.gif docs/pong.gif docs/duel.gif DESTINATION ${CMAKE_INSTALL_DOCDIR})
 if(EXISTS ${CMAKE_SOURCE_DIR}/LICENSE)
   install(FILES LICENSE DESTINATION ${CMAKE_INSTALL_DOCDIR})
 endif()

@@ -20,8 +20,9 @@ dpkg-deb -c "$deb" | sed 's/ -> .*//' | awk '{print $NF}' | sed 's|^\./|/|' >"$o
 for wanted in '/include/kavro.h$' '/libkavro\.so$' '/libkavro\.so\.2$' '/libkavro\.so\.2\.2\.[0-9]*$' '/libkavro\.a$' \
   '/libkavro_main\.a$' '/pkgconfig/kavro\.pc$' '/cmake/KAVRO/KAVROConfig\.cmake$' '/cmake/KAVRO/KAVROConfigVersion\.cmake$' \
   '/cmake/KAVRO/KAVROTargets\.cmake$' '/bin/bridge$' '/bin/kavro-replay$' '/man3/KAVRO_circle\.3' \
-  '/man3/KAVRO_text\.3' '/doc/kavro/html/index\.html$' '/doc/kavro/cheatsheet\.md$' '/doc/kavro/README\.md$' \
-  '/doc/kavro/examples/greeting/CMakeLists\.txt$'; do
+  '/man3/KAVRO_text\.3' '/man3/KAVRO_key_held\.3' '/man3/KAVRO_KEY_PRESS\.3' '/doc/kavro/html/index\.html$' \
+  '/doc/kavro/cheatsheet\.md$' '/doc/kavro/README\.md$' '/doc/kavro/duel\.gif$' \
+  '/doc/kavro/examples/greeting/CMakeLists\.txt$' '/doc/kavro/examples/duel/duel\.scr$'; do
   grep -q "$wanted" "$out/contents" || { echo "FAIL: nothing in the package matches $wanted"; failures=$((failures + 1)); }
 done
 depends=$(dpkg-deb -f "$deb" Depends)

@@ -1,7 +1,11 @@
-// Where test pictures go, saving them as PNG, and the ink box of one colour.
+// Where test pictures go, saving them as PNG, the ink box of one colour and
+// running a program.
 #include "support/test_support.h"
 
+#include <sys/wait.h>
+
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 
@@ -42,6 +46,20 @@ Ink ink_of(const platform::Bitmap& bitmap, platform::ColorWord wanted) {
         }
     }
     return ink;
+}
+
+ProgramOutcome run_program(const std::string& program, const std::vector<std::string>& args) {
+    std::string command = program;
+    for (const std::string& a : args) command += " '" + a + "'";
+    command += " 2>&1";
+    ProgramOutcome result;
+    std::FILE* pipe = ::popen(command.c_str(), "r");
+    if (!pipe) return result;
+    char buffer[512];
+    while (std::fgets(buffer, sizeof buffer, pipe)) result.output += buffer;
+    int status = ::pclose(pipe);
+    result.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return result;
 }
 
 }  // namespace test_support

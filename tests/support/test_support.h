@@ -1,10 +1,12 @@
-// Helpers shared by the test suites: where pictures go and how a failing
-// picture comparison leaves something for a person to look at.
+// Helpers shared by the test suites: where pictures go, how a failing
+// picture comparison leaves something for a person to look at, and running a
+// program as a user would.
 #pragma once
 
 #include <climits>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "platform/base/bitmap.h"
 
@@ -28,5 +30,13 @@ struct Ink {
 };
 std::ostream& operator<<(std::ostream& out, const Ink& ink);
 Ink ink_of(const platform::Bitmap& bitmap, platform::ColorWord wanted);
+
+// How a program run by run_program ended.
+struct ProgramOutcome {
+    int code = -1;       // the exit code; -1 when it did not exit normally
+    std::string output;  // standard output and error together
+};
+// Runs a program with arguments (each quoted for the shell) and waits for it.
+ProgramOutcome run_program(const std::string& program, const std::vector<std::string>& args);
 
 }  // namespace test_support

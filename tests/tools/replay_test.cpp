@@ -3,7 +3,6 @@
 #include "tools/replay.h"
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -20,10 +19,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct Outcome {
-    int code = -1;
-    std::string output;  // standard output and error together
-};
+using Outcome = test_support::ProgramOutcome;
 
 class Replay : public ::testing::Test {
 protected:
@@ -41,18 +37,7 @@ protected:
         return path;
     }
     // kavro-replay as a user runs it.
-    Outcome run(const std::vector<std::string>& args) {
-        std::string command = KAVRO_REPLAY_TOOL;
-        for (const std::string& a : args) command += " '" + a + "'";
-        command += " 2>&1";
-        Outcome result;
-        std::FILE* pipe = ::popen(command.c_str(), "r");
-        char buffer[512];
-        while (std::fgets(buffer, sizeof buffer, pipe)) result.output += buffer;
-        int status = ::pclose(pipe);
-        result.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        return result;
-    }
+    Outcome run(const std::vector<std::string>& args) { return test_support::run_program(KAVRO_REPLAY_TOOL, args); }
     platform::Bitmap frame(const fs::path& dir, int number) {
         char name[32];
         std::snprintf(name, sizeof name, "frame-%06d.png", number);
