@@ -13,7 +13,7 @@
 
 namespace {
 
-constexpr int MAX_TURNS = 300;
+constexpr int MAX_TURNS = 64;
 
 std::filesystem::path scratch_directory;
 
