@@ -20,6 +20,12 @@ void pointer_event(int kind, std::intptr_t position, int key) {
     state.pending.key = static_cast<char>(key);
 }
 
+// A button message taken: its event when buttons are asked for, else nothing.
+bool button_event(bool down, int button, std::intptr_t position) {
+    if (wants(KAVRO_WANT_BUTTONS)) pointer_event(down ? KAVRO_BUTTON_DOWN : KAVRO_BUTTON_UP, position, button);
+    return true;
+}
+
 }  // namespace
 
 void deliver_key(int kind, std::uintptr_t word, std::intptr_t position) {
@@ -30,24 +36,14 @@ void deliver_key(int kind, std::uintptr_t word, std::intptr_t position) {
 
 bool take_pointer_message(unsigned message, std::uintptr_t word, std::intptr_t position) {
     switch (message) {
+    // Without buttons asked for, the left press stays the classic KAVRO_MOUSE.
     case platform::MSG_LEFT_BUTTON_DOWN:
-        if (!wants(KAVRO_WANT_BUTTONS)) return false;
-        pointer_event(KAVRO_BUTTON_DOWN, position, KAVRO_BUTTON_LEFT);
-        return true;
-    case platform::MSG_LEFT_BUTTON_UP:
-    case platform::MSG_MIDDLE_BUTTON_DOWN:
-    case platform::MSG_MIDDLE_BUTTON_UP:
-    case platform::MSG_RIGHT_BUTTON_DOWN:
-    case platform::MSG_RIGHT_BUTTON_UP: {
-        if (!wants(KAVRO_WANT_BUTTONS)) return true;
-        bool down = message == platform::MSG_MIDDLE_BUTTON_DOWN || message == platform::MSG_RIGHT_BUTTON_DOWN;
-        int button = message == platform::MSG_LEFT_BUTTON_UP ? KAVRO_BUTTON_LEFT
-                     : message == platform::MSG_MIDDLE_BUTTON_DOWN || message == platform::MSG_MIDDLE_BUTTON_UP
-                         ? KAVRO_BUTTON_MIDDLE
-                         : KAVRO_BUTTON_RIGHT;
-        pointer_event(down ? KAVRO_BUTTON_DOWN : KAVRO_BUTTON_UP, position, button);
-        return true;
-    }
+        return wants(KAVRO_WANT_BUTTONS) && button_event(true, KAVRO_BUTTON_LEFT, position);
+    case platform::MSG_LEFT_BUTTON_UP: return button_event(false, KAVRO_BUTTON_LEFT, position);
+    case platform::MSG_MIDDLE_BUTTON_DOWN: return button_event(true, KAVRO_BUTTON_MIDDLE, position);
+    case platform::MSG_MIDDLE_BUTTON_UP: return button_event(false, KAVRO_BUTTON_MIDDLE, position);
+    case platform::MSG_RIGHT_BUTTON_DOWN: return button_event(true, KAVRO_BUTTON_RIGHT, position);
+    case platform::MSG_RIGHT_BUTTON_UP: return button_event(false, KAVRO_BUTTON_RIGHT, position);
     case platform::MSG_MOUSE_MOVE:
         if (wants(KAVRO_WANT_MOTION)) pointer_event(KAVRO_MOTION, position, 0);
         return true;
@@ -91,7 +87,7 @@ extern "C" int KAVRO_want_events(int mask) {
 }
 
 extern "C" int KAVRO_key_held(int code) {
-    if (!wants(KAVRO_WANT_KEYS) || code < 0 || code >= static_cast<int>(state.held_keys.size())) return 0;
+    if (code < 0 || code >= static_cast<int>(state.held_keys.size())) return 0;
     return state.held_keys[static_cast<std::size_t>(code)] ? 1 : 0;
 }
 

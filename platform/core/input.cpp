@@ -81,23 +81,19 @@ void inject_mouse_down(Window window, int x, int y, MouseButton button) {
             post_message(window, MSG_CLOSE, 0, 0);
         return;
     }
-    int cx = x;
-    int cy = y;
-    Window target = client_target(window, cx, cy);
+    Window target = client_target(window, x, y);
     if (target == Window::NONE) return;
     if (button == MouseButton::LEFT && focus_window() != target && parent_of(target) == Window::NONE) set_focus(target);
     static constexpr unsigned DOWN[] = {MSG_LEFT_BUTTON_DOWN, MSG_MIDDLE_BUTTON_DOWN, MSG_RIGHT_BUTTON_DOWN};
-    post_message(target, DOWN[static_cast<int>(button)], 1, make_position(cx, cy));
+    post_message(target, DOWN[static_cast<int>(button)], 1, make_position(x, y));
 }
 
 void inject_mouse_up(Window window, int x, int y, MouseButton button) {
     if (mouse_capture() != Window::NONE || parent_of(window) != Window::NONE) return;
-    int cx = x;
-    int cy = y;
-    Window target = client_target(window, cx, cy);
+    Window target = client_target(window, x, y);
     if (target == Window::NONE) return;
     static constexpr unsigned UP[] = {MSG_LEFT_BUTTON_UP, MSG_MIDDLE_BUTTON_UP, MSG_RIGHT_BUTTON_UP};
-    post_message(target, UP[static_cast<int>(button)], 0, make_position(cx, cy));
+    post_message(target, UP[static_cast<int>(button)], 0, make_position(x, y));
 }
 
 void inject_mouse_move(Window window, int x, int y) {
