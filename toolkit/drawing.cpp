@@ -35,7 +35,6 @@ struct DrawCommand {
 };
 
 constexpr std::size_t TEXT_BUFFER_SIZE = 1024;
-constexpr int MAX_POINT_SIZE = 127;
 
 int valid_color(int color) {
     if (color >= 0 && color < KAVRO_COLOR_COUNT) return color;
@@ -57,19 +56,37 @@ const char* color_name(int color) { return COLOR_TABLE[color].name; }
 
 platform::ColorWord rgb(int color) { return COLOR_TABLE[color].value; }
 
+// The kept pen of a width and colour, made at its first use.
+platform::DrawingObject kept_pen(int width, int color) {
+    platform::DrawingObject& pen = state.tools.pens[width - 1][color];
+    if (pen == platform::DrawingObject::NONE) pen = platform::create_pen(width, rgb(color));
+    return pen;
+}
+
+platform::DrawingObject kept_brush(int color) {
+    platform::DrawingObject& brush = state.tools.brushes[color];
+    if (brush == platform::DrawingObject::NONE) brush = platform::create_solid_brush(rgb(color));
+    return brush;
+}
+
+// Selects the pen for a primitive into the canvas. Kept pens stay selected
+// after it, as the next primitive most often wants the same one; a wider pen
+// is made for the call and handed to the selection to delete.
+void select_pen(platform::ScopedSelection& selection, int width, int color) {
+    if (width <= MAX_KEPT_PEN_WIDTH)
+        platform::select_object(state.canvas, kept_pen(width < 1 ? 1 : width, color));
+    else
+        selection.select_owned(platform::create_pen(width, rgb(color)));
+}
+
 void draw_shape(const DrawCommand& command) {
     std::int64_t cx = state.centre_x;
     std::int64_t cy = state.centre_y;
     const bool filled = command.width == 0;
-    platform::DrawingObject pen = platform::create_pen(command.width, rgb(command.color));
-    platform::DrawingObject brush = filled ? platform::create_solid_brush(rgb(command.color))
-                                           : platform::stock_object(platform::StockObject::NULL_BRUSH);
     platform::ScopedSelection selection(state.canvas);
-    selection.select_owned(pen);
-    if (filled)
-        selection.select_owned(brush);
-    else
-        selection.select(brush);
+    select_pen(selection, command.width, command.color);
+    platform::select_object(
+        state.canvas, filled ? kept_brush(command.color) : platform::stock_object(platform::StockObject::NULL_BRUSH));
     if (command.kind == DRAW_TRIANGLE) {
         std::int64_t points[6] = {cx + command.x1, cy - command.y1, cx + command.x2,
                                   cy - command.y2, cx + command.x3, cy - command.y3};
@@ -90,7 +107,7 @@ void draw_line_command(const DrawCommand& command) {
     std::int64_t cx = state.centre_x;
     std::int64_t cy = state.centre_y;
     platform::ScopedSelection selection(state.canvas);
-    selection.select_owned(platform::create_pen(command.width, rgb(command.color)));
+    select_pen(selection, command.width, command.color);
     platform::move_to(state.canvas, cx + command.x1, cy - command.y1);
     platform::line_to(state.canvas, cx + command.x2, cy - command.y2);
 }
@@ -100,12 +117,15 @@ void draw_line_command(const DrawCommand& command) {
 void draw_text_lines(const DrawCommand& command) {
     std::int64_t cx = state.centre_x;
     std::int64_t cy = state.centre_y;
-    platform::FontRequest request;
-    request.height = static_cast<int>(command.x2);
-    request.weight = 400;
-    std::strncpy(request.face, "KAVRO-font", sizeof request.face - 1);
-    platform::ScopedSelection selection(state.canvas);
-    selection.select_owned(platform::create_font(request));
+    platform::DrawingObject& font = state.tools.fonts[command.x2];
+    if (font == platform::DrawingObject::NONE) {
+        platform::FontRequest request;
+        request.height = static_cast<int>(command.x2);
+        request.weight = 400;
+        std::strncpy(request.face, "KAVRO-font", sizeof request.face - 1);
+        font = platform::create_font(request);
+    }
+    platform::select_object(state.canvas, font);
     const char* text = command.text;
     int length = static_cast<int>(std::strlen(text));
     platform::Size extent;

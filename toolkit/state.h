@@ -22,6 +22,9 @@ constexpr unsigned TICK_TIMER_ID = 2;
 constexpr unsigned TICK_INTERVAL_MS = 100;
 constexpr int MAX_MESSAGES = 25;
 constexpr int NO_EVENT = -1;
+constexpr int MAX_POINT_SIZE = 127;
+// Pens up to this width are kept once made; wider ones are made for their call.
+constexpr int MAX_KEPT_PEN_WIDTH = 4;
 
 constexpr unsigned CMD_ANIMATE = 1;
 constexpr unsigned CMD_HALT = 2;
@@ -81,6 +84,14 @@ struct ColorEntry {
 };
 extern const ColorEntry COLOR_TABLE[KAVRO_COLOR_COUNT];
 
+// The pens, brushes and fonts the canvas draws with, each made at its first
+// use and kept with the canvas, so that a primitive only selects them.
+struct DrawingTools {
+    platform::DrawingObject pens[MAX_KEPT_PEN_WIDTH][KAVRO_COLOR_COUNT] = {};
+    platform::DrawingObject brushes[KAVRO_COLOR_COUNT] = {};
+    platform::DrawingObject fonts[MAX_POINT_SIZE + 1] = {};
+};
+
 struct ToolkitState {
     platform::Window graphics_window = platform::Window::NONE;
     platform::Window text_window = platform::Window::NONE;
@@ -89,6 +100,7 @@ struct ToolkitState {
     platform::DrawingContext canvas = platform::DrawingContext::NONE;
     platform::DrawingObject canvas_bitmap = platform::DrawingObject::NONE;
     platform::Menu run_menu = platform::Menu::NONE;
+    DrawingTools tools;
     std::int32_t centre_x = 0;
     std::int32_t centre_y = 0;
     std::uint32_t dirty = 1;

@@ -67,7 +67,9 @@ void present_canvas() {
 }
 
 void erase_canvas() {
+    // The black pen rings the white canvas, whatever pen the last primitive left selected.
     platform::ScopedSelection selection(state.canvas);
+    selection.select(platform::stock_object(platform::StockObject::BLACK_PEN));
     selection.select_owned(platform::create_solid_brush(COLOR_TABLE[KAVRO_WHITE].value));
     platform::rectangle(state.canvas, 0, 0, CANVAS_WIDTH, CANVAS_HEIGHT);
     state.dirty = 1;

@@ -238,10 +238,13 @@ TEST_F(Undo, OnlyPrintsItsNotice) {
 
 using Renderer = DrawingTest;
 
-TEST_F(Renderer, PutsBackThePenSoAClearStillDrawsTheBlackRing) {
+// Wide pens are made for their call; thin ones stay selected after it.
+TEST_F(Renderer, AClearDrawsTheBlackRingWhateverPenTheLastPrimitiveLeft) {
     KAVRO_rectangle(KAVRO_RED, -100, 100, 100, -100, 7);
     KAVRO_oval(KAVRO_RED, -100, 100, 100, -100, 5);
     KAVRO_line(KAVRO_RED, -100, 0, 100, 0, 9);
+    KAVRO_circle(KAVRO_RED, 0, 0, 50);
+    KAVRO_line(KAVRO_RED, -100, 0, 100, 0, 2);
     KAVRO_clear();
     EXPECT_EQ(canvas().get(0, 0), color(KAVRO_BLACK));
     EXPECT_EQ(canvas().get(600, 539), color(KAVRO_BLACK));
