@@ -6,16 +6,22 @@ namespace platform {
 // Long runs are built for wide stores where the processor has them, picked
 // once at load time. The stores are written out as 32-byte vectors so that
 // they stay wide at -O2 too, where the compiler leaves such loops alone.
+// The run's first and last eight pixels are one unaligned store each and may
+// overlap the aligned ones between: no pixel-by-pixel head or tail.
 __attribute__((target_clones("avx2", "default"))) void fill_wide(Pixel* row, std::int64_t count, Pixel pixel) {
     using Wide = Pixel __attribute__((vector_size(32), may_alias));
-    std::int64_t i = 0;
-    if (count >= 16) {
-        // Up to a 32-byte boundary first: a store split across two cache lines costs two.
-        for (; (reinterpret_cast<std::uintptr_t>(row + i) & 31) != 0; ++i) row[i] = pixel;
-        const Wide wide = Wide{} + pixel;
-        for (; i + 8 <= count; i += 8) *reinterpret_cast<Wide*>(row + i) = wide;
+    using LooseWide = Pixel __attribute__((vector_size(32), aligned(4), may_alias));
+    const Wide wide = Wide{} + pixel;
+    if (count < 8) {
+        for (std::int64_t i = 0; i < count; ++i) row[i] = pixel;
+        return;
     }
-    for (; i < count; ++i) row[i] = pixel;
+    Pixel* const last = row + count - 8;
+    *reinterpret_cast<LooseWide*>(row) = wide;
+    // A store split across two cache lines costs two, so the middle goes from a 32-byte boundary.
+    auto* p = reinterpret_cast<Pixel*>((reinterpret_cast<std::uintptr_t>(row) + 32) & ~std::uintptr_t{31});
+    for (; p < last; p += 8) *reinterpret_cast<Wide*>(p) = wide;
+    *reinterpret_cast<LooseWide*>(last) = wide;
 }
 
 }  // namespace platform
