@@ -86,6 +86,13 @@ Window top_level_of(Window window) {
 }
 
 void mark_changed(Window window) {
+    if (WindowRecord* record = find_window(top_level_of(window))) {
+        record->needs_present = true;
+        record->frame_stale = true;
+    }
+}
+
+void mark_client_changed(Window window) {
     if (WindowRecord* record = find_window(top_level_of(window))) record->needs_present = true;
 }
 
@@ -95,8 +102,10 @@ void present_changed_windows() {
         if (!record.needs_present || record.parent != Window::NONE) continue;
         record.needs_present = false;
         if (!record.visible) continue;
-        // Client drawing never reaches the frame or the bar, so painting them at each present keeps them current.
-        send_message(window, MSG_NONCLIENT_PAINT, reinterpret_cast<std::uintptr_t>(&record.surface), 0);
+        if (record.frame_stale) {
+            record.frame_stale = false;
+            send_message(window, MSG_NONCLIENT_PAINT, reinterpret_cast<std::uintptr_t>(&record.surface), 0);
+        }
         // Looked up again: the procedure may have created windows.
         WindowRecord* shown = find_window(window);
         if (!shown || !shown->visible) continue;
@@ -239,6 +248,7 @@ void fit_surface(WindowRecord& record) {
         std::copy_n(record.surface.row(row), std::min(grown.width, record.surface.width), grown.row(row));
     record.surface = std::move(grown);
     record.needs_present = true;
+    record.frame_stale = true;
 }
 
 // After the outer rectangle or the frame changed: surface, native window,
@@ -323,6 +333,7 @@ bool set_window_text(Window window, const char* text) {
     if (!record) return false;
     record->title = text ? text : "";
     invalidate(window);
+    if (record->parent == Window::NONE) detail::mark_changed(window);
     return true;
 }
 

@@ -29,6 +29,9 @@ struct WindowRecord {
     bool invalid = false;
     Rect invalid_area;
     bool needs_present = false;
+    // The frame and menu bar are painted at a present only when something
+    // they show changed: client drawing never reaches them.
+    bool frame_stale = true;
     bool overlay = false;  // shown with MSG_PAINT_OVERLAY's picture
     bool size_sent = false;
     Size last_sent_size;
@@ -62,7 +65,10 @@ void notify_size(Window window);
 void present_changed_windows();
 // The top-level window owning a (child) window.
 Window top_level_of(Window window);
+// The window must be presented again, its frame and menu bar repainted.
 void mark_changed(Window window);
+// Only its client area changed.
+void mark_client_changed(Window window);
 // set_focus; activate_native false when the host itself moved the focus.
 Window set_focus(Window window, bool activate_native);
 

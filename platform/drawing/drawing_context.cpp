@@ -201,7 +201,7 @@ const FontInstance* font_of(const ContextRecord& context) {
 }
 
 void touched(const Surface& surface) {
-    if (surface.changed != Window::NONE) detail::mark_changed(surface.changed);
+    if (surface.changed != Window::NONE) detail::mark_client_changed(surface.changed);
 }
 
 }  // namespace

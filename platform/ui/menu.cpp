@@ -35,6 +35,12 @@ MenuEntry* find_entry(Menu menu, unsigned identifier, int depth = 0) {
     return nullptr;
 }
 
+// A bar's entries show on every window that has it, so they repaint it.
+void bar_changed(Menu menu) {
+    for (auto [window, record] : detail::all_windows())
+        if (record.menu == menu) detail::mark_changed(window);
+}
+
 }  // namespace
 
 Menu bar_popup(Window window, int popup_index) {
@@ -59,10 +65,14 @@ bool append_menu(Menu menu, unsigned flags, unsigned identifier, const char* tex
         if (!find_menu(entry.popup)) return false;
     }
     record->entries.push_back(std::move(entry));
+    bar_changed(menu);
     return true;
 }
 
-bool destroy_menu(Menu menu) { return menus.remove(menu); }
+bool destroy_menu(Menu menu) {
+    bar_changed(menu);
+    return menus.remove(menu);
+}
 
 int check_menu_item(Menu menu, unsigned identifier, bool checked) {
     MenuEntry* entry = find_entry(menu, identifier);
@@ -80,7 +90,7 @@ bool set_menu(Window window, Menu menu) {
     if (!record || (menu != Menu::NONE && !find_menu(menu))) return false;
     record->menu = menu;
     if (record->size_sent) detail::notify_size(window);
-    record->needs_present = true;
+    detail::mark_changed(window);
     return true;
 }
 

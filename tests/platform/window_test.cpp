@@ -442,6 +442,32 @@ std::intptr_t spawning_proc(Window window, unsigned message, std::uintptr_t word
     return recording_proc(window, message, word, position);
 }
 
+// Client drawing never reaches the frame, so only what the frame shows repaints it.
+TEST(Present, TheFrameAndBarRepaintOnlyWhenWhatTheyShowChanged) {
+    start();
+    Window window = make_window("recorder", 300, 200, STYLE_OVERLAPPED_WINDOW);
+    show_window(window, SHOW_SHOW);
+    Message m;
+    auto frame_paints_after = [&](auto change) {
+        change();
+        received.clear();
+        peek_message(m);
+        return of_kind(MSG_NONCLIENT_PAINT).size();
+    };
+    EXPECT_EQ(frame_paints_after([] {}), 1u);
+    EXPECT_EQ(frame_paints_after([&] {
+                  DrawingContext context = get_window_dc(window);
+                  set_pixel(context, 1, 1, RED);
+                  release_dc(window, context);
+              }),
+              0u);
+    EXPECT_EQ(frame_paints_after([&] { set_window_text(window, "renamed"); }), 1u);
+    Menu bar = create_menu();
+    EXPECT_EQ(frame_paints_after([&] { set_menu(window, bar); }), 1u);
+    EXPECT_EQ(frame_paints_after([&] { append_menu(bar, 0, 1, "&Late"); }), 1u);
+    EXPECT_EQ(frame_paints_after([&] { move_window(window, 0, 0, 320, 220); }), 1u);
+}
+
 TEST(Show, SurvivesAProcedureThatCreatesWindowsWhenFocused) {
     reset_platform();
     install_headless_backend();
