@@ -264,8 +264,14 @@ DrawingObject stock_object(StockObject which) {
 
 DrawingObject select_object(DrawingContext context, DrawingObject object) {
     ContextRecord* record = contexts.find(context);
+    if (!record) return DrawingObject::NONE;
+    // Selecting what is selected changes nothing; a selected object cannot be
+    // deleted, so it needs no look-up. Callers that keep their objects selected
+    // between calls select them this way at every call.
+    if (object != DrawingObject::NONE && (object == record->pen || object == record->brush || object == record->font))
+        return object;
     ObjectRecord* incoming = objects.find(object);
-    if (!record || !incoming) return DrawingObject::NONE;
+    if (!incoming) return DrawingObject::NONE;
     DrawingObject* slot = nullptr;
     switch (incoming->kind) {
     case ObjectKind::PEN: slot = &record->pen; break;
