@@ -50,6 +50,7 @@ public:
     // Inlined on the unwinding path too and looping to a constant, so that the
     // compiler keeps the entries in registers: as cheap as the calls by hand.
     [[gnu::always_inline]] ~ScopedSelection() {
+        if (count_ == 0) return;  // callers that keep their objects selected select none here
         for (int i = CAPACITY; i-- > 0;)
             if (i < count_) select_object(context_, entries_[i].replaced);
         for (int i = 0; i < CAPACITY; ++i)
