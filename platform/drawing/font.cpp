@@ -444,10 +444,18 @@ void draw_glyph(const PixelTarget& target, const Clip& clip, const SizedFace& si
         baseline + glyph.bottom <= clip.bottom) {
         // Wholly inside, as nearly every glyph is: no clipping per run.
         Pixel* origin = target.pixels + baseline * target.stride + pen;
+        if (detail::span_observer) {
+            for (; span != end; ++span) {
+                Pixel* run = origin + span->dy * target.stride + span->x0;
+                detail::observe_span(run, span->x1 - span->x0, pixel);
+                fill_row(run, span->x1 - span->x0, pixel);
+            }
+            return;
+        }
+        // Runs of a few pixels: plain stores cost less than a call each.
         for (; span != end; ++span) {
             Pixel* run = origin + span->dy * target.stride + span->x0;
-            detail::observe_span(run, span->x1 - span->x0, pixel);
-            fill_row(run, span->x1 - span->x0, pixel);
+            for (std::int32_t i = 0, count = span->x1 - span->x0; i < count; ++i) run[i] = pixel;
         }
         return;
     }
