@@ -122,30 +122,106 @@ struct Span {
     bool empty() const { return last < first; }
 };
 
-// Span of row y of the ellipse inscribed in a non-empty box.
-Span ellipse_span(const Box& box, std::int64_t y) {
-    if (box.empty() || y < box.top || y >= box.bottom) return Span{};
-    const std::int64_t w = box.right - box.left;
+// Half-span k of row y of the ellipse inscribed in a box, from scratch; -1 outside
+// the box. Kept out of line so that the stepping below inlines into the row loops.
+[[gnu::noinline]] std::int64_t row_half_span(const Box& box, std::int64_t y) {
+    if (box.empty() || y < box.top || y >= box.bottom) return -1;
     const std::int64_t h = box.bottom - box.top;
     const std::int64_t v = 2 * (y - box.top) + 1 - h;
     const Uint128 q =
         static_cast<Uint128>(h) * static_cast<Uint128>(h) - static_cast<Uint128>(static_cast<Int128>(v) * v);
-    const std::int64_t k = ellipse_half_span(w, h, q);
-    const std::int64_t centre_twice = box.left + box.right - 1;
-    return Span{ceil_div<std::int64_t>(centre_twice - k, 2), floor_div<std::int64_t>(centre_twice + k, 2)};
+    return ellipse_half_span(box.right - box.left, h, q);
 }
+
+// Spans of successive rows of the ellipse inscribed in a box. On small boxes k is
+// stepped from row to row with the exact test kept as a running difference, so a
+// row costs a few additions rather than a square root: k moves only one way on
+// each side of the middle. Large boxes solve every row in 256 bits.
+class EllipseRows {
+public:
+    EllipseRows(const Box& box, std::int64_t y)
+        : box_(box),
+          w_(box.right - box.left),
+          h_(box.bottom - box.top),
+          small_(w_ <= SMALL_ELLIPSE_LIMIT && h_ <= SMALL_ELLIPSE_LIMIT),
+          y_(y) {
+        solve();
+    }
+
+    Span span() const {
+        if (k_ < 0) return Span{};
+        const std::int64_t centre_twice = box_.left + box_.right - 1;
+        return Span{(centre_twice - k_ + 1) >> 1, (centre_twice + k_) >> 1};
+    }
+
+    void next() {
+        ++y_;
+        if (small_ && k_ >= 0 && y_ < box_.bottom)
+            step();
+        else
+            solve();
+    }
+
+private:
+    void solve() {
+        k_ = row_half_span(box_, y_);
+        if (!small_ || k_ < 0) return;
+        // q = h^2 - v^2 with v = 2(y - top) + 1 - h; every product stays below 2^62.
+        const std::int64_t ww = w_ * w_, v = 2 * (y_ - box_.top) + 1 - h_;
+        hh_ = h_ * h_;
+        slack_ = ww * (hh_ - v * v) - (k_ + 1) * (k_ + 1) * hh_;
+        rise_ = (2 * k_ + 3) * hh_;
+        row_gain_ = -4 * ww * (v + 1);
+        row_gain_step_ = 8 * ww;
+    }
+
+    // slack_ is w^2 q - (k+1)^2 h^2: k may grow while it is not negative, each step
+    // costing rise_ = (2k+3) h^2. Since 0 <= w^2 q <= w^2 h^2 < (w+1)^2 h^2, k stays
+    // within 0 .. w.
+    void step() {
+        slack_ += row_gain_;
+        row_gain_ -= row_gain_step_;
+        while (slack_ >= 0) {
+            ++k_;
+            slack_ -= rise_;
+            rise_ += 2 * hh_;
+        }
+        while (slack_ + rise_ - 2 * hh_ < 0) {
+            --k_;
+            rise_ -= 2 * hh_;
+            slack_ += rise_;
+        }
+    }
+
+    Box box_;
+    std::int64_t w_, h_;
+    bool small_;
+    std::int64_t y_;
+    std::int64_t k_ = -1;
+    std::int64_t hh_ = 0, slack_ = 0, rise_ = 0, row_gain_ = 0, row_gain_step_ = 0;
+};
 
 void fill_ellipse(const PixelTarget& target, const Clip& clip, const Box& box, Pixel pixel) {
     if (box.empty() || box.misses(clip)) return;
     const std::int64_t top = std::max(box.top, clip.top);
     const std::int64_t bottom = std::min(box.bottom, clip.bottom);
-    // Rows mirrored about the middle have the same span: each pair is worked out once.
-    for (std::int64_t y = top; y < bottom; ++y) {
-        const std::int64_t mirror = box.top + box.bottom - 1 - y;
-        if (mirror < y && mirror >= top) continue;
-        Span s = ellipse_span(box, y);
+    // Rows mirrored about the middle have the same span, so only upper rows are
+    // worked out: those visible, then those whose mirror is, two overlapping runs
+    // that both end at the middle when both exist. Walking down, k only grows.
+    const std::int64_t mirror_sum = box.top + box.bottom - 1;
+    const std::int64_t middle = box.top + (box.bottom - box.top - 1) / 2;
+    std::int64_t first = top, last = std::min(middle, bottom - 1);
+    if (mirror_sum - (bottom - 1) <= middle) {
+        const std::int64_t mirrors_last = std::min(middle, mirror_sum - top);
+        first = top <= middle ? std::min(top, mirror_sum - (bottom - 1)) : mirror_sum - (bottom - 1);
+        first = std::max(first, box.top);
+        last = top <= middle ? std::max(last, mirrors_last) : mirrors_last;
+    }
+    EllipseRows rows(box, first);
+    for (std::int64_t y = first; y <= last; ++y, rows.next()) {
+        const Span s = rows.span();
         fill_span(target, clip, y, s.first, s.last, pixel);
-        if (mirror > y && mirror < bottom) fill_span(target, clip, mirror, s.first, s.last, pixel);
+        if (mirror_sum - y != y) fill_span(target, clip, mirror_sum - y, s.first, s.last, pixel);
     }
 }
 
@@ -154,10 +230,13 @@ void outline_ellipse_thin(const PixelTarget& target, const Clip& clip, const Box
     if (box.misses(clip)) return;
     const std::int64_t top = std::max(box.top, clip.top);
     const std::int64_t bottom = std::min(box.bottom, clip.bottom);
-    Span above = ellipse_span(box, top - 1);
-    Span here = ellipse_span(box, top);
+    EllipseRows rows(box, top - 1);
+    Span above = rows.span();
+    rows.next();
+    Span here = rows.span();
     for (std::int64_t y = top; y < bottom; ++y) {
-        Span below = ellipse_span(box, y + 1);
+        rows.next();
+        Span below = rows.span();
         Span inner;
         if (!above.empty() && !below.empty()) {
             inner.first = std::max({here.first + 1, above.first, below.first});
@@ -388,9 +467,10 @@ void draw_ellipse(const PixelTarget& target, std::int64_t left, std::int64_t top
     if (outer.misses(clip)) return;
     const std::int64_t first_row = std::max(outer.top, clip.top);
     const std::int64_t end_row = std::min(outer.bottom, clip.bottom);
-    for (std::int64_t y = first_row; y < end_row; ++y) {
-        const Span o = ellipse_span(outer, y);
-        const Span i = ellipse_span(inner, y);
+    EllipseRows outer_rows(outer, first_row), inner_rows(inner, first_row);
+    for (std::int64_t y = first_row; y < end_row; ++y, outer_rows.next(), inner_rows.next()) {
+        const Span o = outer_rows.span();
+        const Span i = inner_rows.span();
         if (i.empty()) {
             fill_span(target, clip, y, o.first, o.last, pen.pixel);
             continue;

@@ -252,6 +252,42 @@ TEST(Ellipse, LargeBoxesKeepTheRuleExactly) {
     EXPECT_LT(set, 48 * 32);
 }
 
+TEST(Ellipse, ClippedAboveAcrossOrBelowTheMiddleKeepsTheRule) {
+    // Boxes sliding through the clip's rows, so the visible rows lie above, across
+    // or below the middle, with or without their mirrors; filled, thin and wide pens.
+    struct Case {
+        std::int64_t w, h, top;
+    };
+    std::vector<Case> cases;
+    for (std::int64_t h : {21, 50, 70})
+        for (std::int64_t t = 8 - h - 1; t <= 41; ++t) cases.push_back({h + 19, h, t});
+    const std::int64_t tall = 70001;  // beyond the small-box arithmetic
+    for (std::int64_t t : {8 - tall / 2 - 5, 24 - tall / 2, 45 - tall / 2, 11 - tall, std::int64_t{37}})
+        cases.push_back({60, tall, t});
+    for (const Case& c : cases) {
+        const std::int64_t l = 4, r = l + c.w, t = c.top, b = t + c.h;
+        auto in = [&](std::int64_t x, std::int64_t y) { return in_ellipse(l, t, r, b, x, y); };
+        for (const PenStyle& pen : {PenStyle{false, 1, BRUSH}, THIN, pen_of(3)}) {
+            ClippedCanvas canvas;
+            platform::draw_ellipse(canvas.target, l, t, r, b, pen, FILL);
+            for (int y = 8; y < 40; ++y)
+                for (int x = 8; x < 56; ++x) {
+                    Pixel expected = in(x, y) ? BRUSH : BACKGROUND;
+                    if (pen.width == 3)
+                        expected = in_ellipse(l + 2, t + 2, r - 2, b - 2, x, y)   ? BRUSH
+                                   : in_ellipse(l - 1, t - 1, r + 1, b + 1, x, y) ? PEN
+                                                                                  : BACKGROUND;
+                    else if (pen.pixel == PEN && in(x, y) &&
+                             !(in(x - 1, y) && in(x + 1, y) && in(x, y - 1) && in(x, y + 1)))
+                        expected = PEN;
+                    ASSERT_EQ(canvas.bitmap.row(y)[x], expected)
+                        << c.w << "x" << c.h << " top " << t << ": " << x << "," << y;
+                }
+            ASSERT_EQ(canvas.border_writes(), 0);
+        }
+    }
+}
+
 TEST(Polygon, FillSamplesPixelCentresWithoutPen) {
     Bitmap b(10, 6, BACKGROUND);
     const Point64 triangle[] = {{1, 1}, {9, 1}, {4, 5}};
