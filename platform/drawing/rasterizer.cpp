@@ -34,7 +34,7 @@ constexpr std::int64_t COORD_LIMIT = std::int64_t{1} << 60;
 constexpr std::int64_t SMALL_POLYGON_LIMIT = std::int64_t{1} << 28;
 // Ellipses up to this size compute spans in 64 bits.
 constexpr std::int64_t SMALL_ELLIPSE_LIMIT = std::int64_t{1} << 15;
-constexpr int LOCAL_CROSSINGS = 64;
+constexpr int LOCAL_EDGES = 64;
 
 std::int64_t clamp_coord(std::int64_t v) { return std::clamp(v, -COORD_LIMIT, COORD_LIMIT); }
 
@@ -345,32 +345,86 @@ struct PolygonEdges {
     Point64 at(int i) const { return Point64{clamp_coord(points[i].x), clamp_coord(points[i].y)}; }
 };
 
-// First column whose centre lies at or right of the crossing of edge a-b with the
-// line through the centres of row y; a.y <= y < b.y.
+// The crossings of one edge a-b (a.y < b.y) with the lines through the centres of
+// rows first_row .. end_row-1. On row y the span boundary is the first column whose
+// centre lies at or right of the crossing, ceil(P / Q) with
+// P = 2 a.x dy + (2 (y - a.y) + 1) dx - dy and Q = 2 dy. P grows by 2 dx per row,
+// so the quotient and remainder are carried from row to row and only added to.
+// Whatever the coordinates, they stay within 64 bits: |x| <= 2^61, Q <= 2^62.
+struct EdgeCrossings {
+    std::int64_t first_row, end_row;
+    std::int64_t x;               // ceil(P / Q) of the current row
+    std::int64_t remainder;       // x Q - P, in [0, Q)
+    std::int64_t step;            // floor(2 dx / Q)
+    std::int64_t step_remainder;  // 2 dx - step Q, in [0, Q)
+    std::int64_t divisor;         // Q
+
+    void advance() {
+        x += step;
+        remainder -= step_remainder;
+        if (remainder < 0) {
+            remainder += divisor;
+            ++x;
+        }
+    }
+};
+
+// Wide holds the first row's P, which needs 128 bits once coordinates pass
+// SMALL_POLYGON_LIMIT.
 template <typename Wide>
-std::int64_t crossing_start(const Point64& a, const Point64& b, std::int64_t y) {
-    const Wide dy = static_cast<Wide>(b.y) - a.y;
-    const Wide dx = static_cast<Wide>(b.x) - a.x;
-    const Wide numerator = Wide{2} * a.x * dy + (Wide{2} * y + 1 - Wide{2} * a.y) * dx;
-    const Wide denominator = Wide{2} * dy;
-    return static_cast<std::int64_t>(ceil_div<Wide>(Wide{2} * numerator - denominator, Wide{2} * denominator));
+EdgeCrossings edge_crossings(const Point64& a, const Point64& b, std::int64_t first_row, std::int64_t end_row) {
+    const std::int64_t dy = b.y - a.y;
+    const std::int64_t two_dx = 2 * (b.x - a.x);
+    const Wide divisor = Wide{2} * dy;
+    const Wide p = Wide{2} * a.x * dy + (Wide{2} * (first_row - a.y) + 1) * (b.x - a.x) - dy;
+    const Wide x = ceil_div<Wide>(p, divisor);
+    EdgeCrossings e;
+    e.first_row = first_row;
+    e.end_row = end_row;
+    e.x = static_cast<std::int64_t>(x);
+    e.remainder = static_cast<std::int64_t>(x * divisor - p);
+    e.divisor = 2 * dy;
+    e.step = floor_div<std::int64_t>(two_dx, e.divisor);
+    e.step_remainder = two_dx - e.step * e.divisor;
+    return e;
 }
 
-template <typename Wide>
-void fill_polygon_rows(const PixelTarget& target, const Clip& clip, const PolygonEdges& edges, std::int64_t top,
-                       std::int64_t bottom, std::int64_t* starts, Pixel pixel) {
-    for (std::int64_t y = top; y < bottom; ++y) {
-        int found = 0;
-        for (int i = 0; i < edges.count; ++i) {
-            Point64 a = edges.at(i);
-            Point64 b = edges.at(i + 1 == edges.count ? 0 : i + 1);
-            if (a.y == b.y) continue;
-            if (a.y > b.y) std::swap(a, b);
-            if (y < a.y || y >= b.y) continue;
-            starts[found++] = crossing_start<Wide>(a, b, y);
+// Even-odd fill from an active edge list: each row's crossings come from the
+// previous row's by additions, and an insertion sort restores their order, which
+// changes only where edges enter, leave or cross.
+void fill_polygon_rows(const PixelTarget& target, const Clip& clip, EdgeCrossings* edges, int count,
+                       EdgeCrossings* active, std::int64_t top, std::int64_t bottom, Pixel pixel) {
+    std::sort(edges, edges + count,
+              [](const EdgeCrossings& a, const EdgeCrossings& b) { return a.first_row < b.first_row; });
+    int entering = 0, live = 0;
+    for (std::int64_t y = top; y < bottom;) {
+        if (live == 0) {
+            if (entering == count) return;
+            y = std::max(y, edges[entering].first_row);
         }
-        std::sort(starts, starts + found);
-        for (int i = 0; i + 1 < found; i += 2) fill_span(target, clip, y, starts[i], starts[i + 1] - 1, pixel);
+        while (entering < count && edges[entering].first_row == y) active[live++] = edges[entering++];
+        // Until the next edge enters or leaves, every row has the same edges.
+        std::int64_t run_end = entering < count ? edges[entering].first_row : bottom;
+        for (int i = 0; i < live; ++i) run_end = std::min(run_end, active[i].end_row);
+        for (;;) {
+            for (int i = 1; i < live; ++i) {
+                if (active[i - 1].x <= active[i].x) continue;
+                const EdgeCrossings e = active[i];
+                int j = i;
+                for (; j > 0 && active[j - 1].x > e.x; --j) active[j] = active[j - 1];
+                active[j] = e;
+            }
+            for (int i = 0; i + 1 < live; i += 2) fill_span(target, clip, y, active[i].x, active[i + 1].x - 1, pixel);
+            if (++y == run_end) break;
+            for (int i = 0; i < live; ++i) active[i].advance();
+        }
+        int kept = 0;
+        for (int i = 0; i < live; ++i) {
+            if (active[i].end_row == y) continue;
+            if (kept != i) active[kept] = active[i];
+            active[kept++].advance();
+        }
+        live = kept;
     }
 }
 
@@ -388,18 +442,32 @@ void fill_polygon(const PixelTarget& target, const Clip& clip, const PolygonEdge
     const std::int64_t bottom = std::min(max_y, clip.bottom);
     if (bottom <= top || max_x < clip.left || min_x >= clip.right) return;
 
-    std::int64_t local[LOCAL_CROSSINGS];
-    std::int64_t* starts = local;
-    if (edges.count > LOCAL_CROSSINGS) {
-        starts = new (std::nothrow) std::int64_t[static_cast<std::size_t>(edges.count)];
-        if (starts == nullptr) return;
+    EdgeCrossings local[LOCAL_EDGES];
+    EdgeCrossings local_active[LOCAL_EDGES];
+    EdgeCrossings* crossings = local;
+    EdgeCrossings* active = local_active;
+    if (edges.count > LOCAL_EDGES) {
+        const auto n = static_cast<std::size_t>(edges.count);
+        crossings = new (std::nothrow) EdgeCrossings[n];
+        active = new (std::nothrow) EdgeCrossings[n];
     }
-    const bool small = std::max({-min_x, max_x, -min_y, max_y}) <= SMALL_POLYGON_LIMIT;
-    if (small)
-        fill_polygon_rows<std::int64_t>(target, clip, edges, top, bottom, starts, pixel);
-    else
-        fill_polygon_rows<Int128>(target, clip, edges, top, bottom, starts, pixel);
-    if (starts != local) delete[] starts;
+    if (crossings != nullptr && active != nullptr) {
+        const bool small = std::max({-min_x, max_x, -min_y, max_y}) <= SMALL_POLYGON_LIMIT;
+        int count = 0;
+        for (int i = 0; i < edges.count; ++i) {
+            Point64 a = edges.at(i);
+            Point64 b = edges.at(i + 1 == edges.count ? 0 : i + 1);
+            if (a.y == b.y) continue;
+            if (a.y > b.y) std::swap(a, b);
+            const std::int64_t first_row = std::max(a.y, top), end_row = std::min(b.y, bottom);
+            if (end_row <= first_row) continue;
+            crossings[count++] = small ? edge_crossings<std::int64_t>(a, b, first_row, end_row)
+                                       : edge_crossings<Int128>(a, b, first_row, end_row);
+        }
+        fill_polygon_rows(target, clip, crossings, count, active, top, bottom, pixel);
+    }
+    if (crossings != local) delete[] crossings;
+    if (active != local_active) delete[] active;
 }
 
 }  // namespace

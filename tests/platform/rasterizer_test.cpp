@@ -312,6 +312,38 @@ TEST(Polygon, SelfCrossingPolygonFillsByEvenOddRule) {
     EXPECT_EQ(b.row(5)[8], BRUSH);
 }
 
+// The even-odd rule at pixel centres, counted edge by edge.
+bool in_polygon(const std::vector<Point64>& points, std::int64_t x, std::int64_t y) {
+    bool inside = false;
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        Point64 a = points[i], b = points[(i + 1) % points.size()];
+        if (a.y > b.y) std::swap(a, b);
+        if (y < a.y || y >= b.y) continue;
+        inside ^= Int128(2 * x + 1 - 2 * a.x) * (b.y - a.y) >= Int128(2 * y + 1 - 2 * a.y) * (b.x - a.x);
+    }
+    return inside;
+}
+
+TEST(Polygon, EdgesCrossingBetweenRowsKeepTheEvenOddRule) {
+    // A seven-pointed star drawn in one stroke, a zigzag folding back over itself,
+    // and a bow tie wider than the 64-bit crossing arithmetic whose edges swap
+    // order between two rows inside the clip.
+    const std::vector<std::vector<Point64>> shapes = {
+        {{32, 3}, {47, 35}, {12, 15}, {52, 15}, {17, 35}, {32, 3}, {40, 44}, {5, 20}},
+        {{9, 9}, {55, 14}, {9, 19}, {55, 24}, {9, 29}, {55, 39}, {30, 2}, {20, 45}},
+        {{30 - BIG, 10}, {30 + BIG, 38}, {30 + BIG, 10}, {30 - BIG, 38}},
+    };
+    for (const auto& shape : shapes) {
+        ClippedCanvas canvas;
+        platform::draw_polygon(canvas.target, shape.data(), static_cast<int>(shape.size()), NO_PEN, FILL);
+        for (int y = 8; y < 40; ++y)
+            for (int x = 8; x < 56; ++x)
+                ASSERT_EQ(canvas.bitmap.row(y)[x] == BRUSH, in_polygon(shape, x, y))
+                    << &shape - shapes.data() << ": " << x << "," << y;
+        EXPECT_EQ(canvas.border_writes(), 0);
+    }
+}
+
 TEST(Polygon, ManyCollinearPointsFillLikeTheirRectangle) {
     std::vector<Point64> points;
     for (int x = 10; x < 50; ++x) points.push_back({x, 10});
