@@ -256,7 +256,8 @@ void outline_ellipse_thin(const PixelTarget& target, const Clip& clip, const Box
 
 // ---- Lines ----
 
-// One pixel of the thin line, widened across the major axis.
+// One pixel of the thin line, widened across the major axis (a wide pen's stamp;
+// one-pixel lines write their pixels directly).
 struct LineStamp {
     const PixelTarget& target;
     const Clip& clip;
@@ -265,13 +266,6 @@ struct LineStamp {
     bool x_major;
 
     void operator()(std::int64_t x, std::int64_t y) const {
-        if (width == 1) {
-            if (x >= clip.left && x < clip.right && y >= clip.top && y < clip.bottom) {
-                detail::observe_span(pixel_at(target, x, y), 1, pixel);
-                *pixel_at(target, x, y) = pixel;
-            }
-            return;
-        }
         const std::int64_t before = width / 2;
         if (x_major) {
             if (x < clip.left || x >= clip.right) return;
@@ -287,6 +281,24 @@ struct LineStamp {
         }
     }
 };
+
+// The pixels of a one-pixel line from pixels[at] on: count steps of major, each
+// followed by one of minor when the Bresenham remainder carries. The caller has
+// kept every step inside the clip, so nothing is tested per pixel.
+template <bool OBSERVED>
+void write_thin_line(Pixel* pixels, std::ptrdiff_t at, std::int64_t count, std::ptrdiff_t major, std::ptrdiff_t minor,
+                     std::int64_t remainder, std::int64_t two_du, std::int64_t two_dv, Pixel pixel) {
+    for (; count > 0; --count) {
+        if constexpr (OBSERVED) detail::observe_span(pixels + at, 1, pixel);
+        pixels[at] = pixel;
+        at += major;
+        remainder += two_dv;
+        if (remainder >= two_du) {
+            remainder -= two_du;
+            at += minor;
+        }
+    }
+}
 
 // Walks the thin line in major/minor coordinates over just the steps whose stamp
 // can touch the clip: [u_lo, u_hi) along the major axis, [v_lo, v_hi) across it.
@@ -322,6 +334,21 @@ void walk_line(std::int64_t u0, std::int64_t v0, std::int64_t u1, std::int64_t v
     const Int128 numerator = Int128{2} * i_begin * dv + du;
     std::int64_t offset = static_cast<std::int64_t>(numerator / two_du);
     std::int64_t remainder = static_cast<std::int64_t>(numerator % two_du);
+    if (stamp.width == 1) {
+        // A one-pixel stamp touches the clip only where it lies inside it.
+        const std::ptrdiff_t stride = stamp.target.stride;
+        const std::int64_t u = u0 + su * i_begin, v = v0 + sv * offset;
+        const std::ptrdiff_t at = stamp.x_major ? v * stride + u : u * stride + v;
+        const std::ptrdiff_t major = stamp.x_major ? su : su * stride;
+        const std::ptrdiff_t minor = stamp.x_major ? sv * stride : sv;
+        if (detail::span_observer)
+            write_thin_line<true>(stamp.target.pixels, at, i_end - i_begin, major, minor, remainder, two_du, two_dv,
+                                  stamp.pixel);
+        else
+            write_thin_line<false>(stamp.target.pixels, at, i_end - i_begin, major, minor, remainder, two_du, two_dv,
+                                   stamp.pixel);
+        return;
+    }
     for (std::int64_t i = i_begin; i < i_end; ++i) {
         const std::int64_t u = u0 + su * i;
         const std::int64_t v = v0 + sv * offset;

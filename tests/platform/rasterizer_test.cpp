@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/drawing/span_observer.h"
 #include "support/test_support.h"
 
 namespace {
@@ -470,6 +471,36 @@ TEST(Line, ClippedLineSetsTheSamePixelsAsUnclipped) {
         if (canvas.inside(static_cast<int>(x), static_cast<int>(y))) expected.row(static_cast<int>(y))[x] = PEN;
     }
     EXPECT_EQ(picture(canvas.bitmap), picture(expected));
+}
+
+TEST(Line, SpanObserverSeesEveryPixelWrittenOnce) {
+    // Each observed span is marked on a second canvas; steep, shallow and clipped
+    // one-pixel lines must leave the same pixels on both, each seen once.
+    struct Marks {
+        const Pixel* base;
+        std::vector<int> seen;
+    };
+    struct ObserverOff {
+        ~ObserverOff() { platform::set_span_observer(nullptr, nullptr); }
+    } off;
+    ClippedCanvas canvas;
+    Marks marks{canvas.bitmap.pixels.data(), std::vector<int>(64 * 48, 0)};
+    platform::set_span_observer(
+        [](void* context, const Pixel* start, std::int64_t count, Pixel) {
+            auto* m = static_cast<Marks*>(context);
+            for (std::int64_t i = 0; i < count; ++i) ++m->seen[static_cast<std::size_t>(start - m->base + i)];
+        },
+        &marks);
+    const std::int64_t lines[][4] = {{-5, 3, 70, 44}, {60, -2, 1, 47}, {30, 45, 20, 2}, {9, 9, 54, 12}};
+    for (auto& l : lines) {
+        std::fill(marks.seen.begin(), marks.seen.end(), 0);
+        std::fill(canvas.bitmap.pixels.begin(), canvas.bitmap.pixels.end(), BACKGROUND);
+        platform::draw_line(canvas.target, l[0], l[1], l[2], l[3], THIN);
+        for (int y = 0; y < 48; ++y)
+            for (int x = 0; x < 64; ++x)
+                ASSERT_EQ(marks.seen[static_cast<std::size_t>(y * 64 + x)], canvas.bitmap.row(y)[x] == PEN ? 1 : 0)
+                    << l[0] << "," << l[1] << " " << x << "," << y;
+    }
 }
 
 TEST(Extremes, HugeInputsWriteOnlyInsideTheClip) {
