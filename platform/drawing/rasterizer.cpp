@@ -155,8 +155,7 @@ public:
     }
 
     void next() {
-        ++y_;
-        if (small_ && k_ >= 0 && y_ < box_.bottom)
+        if (++y_ < step_end_)
             step();
         else
             solve();
@@ -165,12 +164,14 @@ public:
 private:
     void solve() {
         k_ = row_half_span(box_, y_);
+        step_end_ = y_;
         if (!small_ || k_ < 0) return;
+        step_end_ = box_.bottom;
         // q = h^2 - v^2 with v = 2(y - top) + 1 - h; every product stays below 2^62.
-        const std::int64_t ww = w_ * w_, v = 2 * (y_ - box_.top) + 1 - h_;
-        hh_ = h_ * h_;
-        slack_ = ww * (hh_ - v * v) - (k_ + 1) * (k_ + 1) * hh_;
-        rise_ = (2 * k_ + 3) * hh_;
+        const std::int64_t ww = w_ * w_, v = 2 * (y_ - box_.top) + 1 - h_, hh = h_ * h_;
+        two_hh_ = 2 * hh;
+        slack_ = ww * (hh - v * v) - (k_ + 1) * (k_ + 1) * hh;
+        rise_ = (2 * k_ + 3) * hh;
         row_gain_ = -4 * ww * (v + 1);
         row_gain_step_ = 8 * ww;
     }
@@ -184,11 +185,11 @@ private:
         while (slack_ >= 0) {
             ++k_;
             slack_ -= rise_;
-            rise_ += 2 * hh_;
+            rise_ += two_hh_;
         }
-        while (slack_ + rise_ - 2 * hh_ < 0) {
+        while (slack_ + rise_ < two_hh_) {
             --k_;
-            rise_ -= 2 * hh_;
+            rise_ -= two_hh_;
             slack_ += rise_;
         }
     }
@@ -198,7 +199,8 @@ private:
     bool small_;
     std::int64_t y_;
     std::int64_t k_ = -1;
-    std::int64_t hh_ = 0, slack_ = 0, rise_ = 0, row_gain_ = 0, row_gain_step_ = 0;
+    std::int64_t step_end_ = 0;  // rows before it step from the previous one
+    std::int64_t two_hh_ = 0, slack_ = 0, rise_ = 0, row_gain_ = 0, row_gain_step_ = 0;
 };
 
 void fill_ellipse(const PixelTarget& target, const Clip& clip, const Box& box, Pixel pixel) {
