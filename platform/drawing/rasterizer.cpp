@@ -34,7 +34,7 @@ constexpr std::int64_t COORD_LIMIT = std::int64_t{1} << 60;
 constexpr std::int64_t SMALL_POLYGON_LIMIT = std::int64_t{1} << 28;
 // Ellipses up to this size compute spans in 64 bits.
 constexpr std::int64_t SMALL_ELLIPSE_LIMIT = std::int64_t{1} << 15;
-constexpr int LOCAL_CROSSINGS = 64;
+constexpr int LOCAL_EDGES = 64;
 
 std::int64_t clamp_coord(std::int64_t v) { return std::clamp(v, -COORD_LIMIT, COORD_LIMIT); }
 
@@ -122,30 +122,108 @@ struct Span {
     bool empty() const { return last < first; }
 };
 
-// Span of row y of the ellipse inscribed in a non-empty box.
-Span ellipse_span(const Box& box, std::int64_t y) {
-    if (box.empty() || y < box.top || y >= box.bottom) return Span{};
-    const std::int64_t w = box.right - box.left;
+// Half-span k of row y of the ellipse inscribed in a box, from scratch; -1 outside
+// the box. Kept out of line so that the stepping below inlines into the row loops.
+[[gnu::noinline]] std::int64_t row_half_span(const Box& box, std::int64_t y) {
+    if (box.empty() || y < box.top || y >= box.bottom) return -1;
     const std::int64_t h = box.bottom - box.top;
     const std::int64_t v = 2 * (y - box.top) + 1 - h;
     const Uint128 q =
         static_cast<Uint128>(h) * static_cast<Uint128>(h) - static_cast<Uint128>(static_cast<Int128>(v) * v);
-    const std::int64_t k = ellipse_half_span(w, h, q);
-    const std::int64_t centre_twice = box.left + box.right - 1;
-    return Span{ceil_div<std::int64_t>(centre_twice - k, 2), floor_div<std::int64_t>(centre_twice + k, 2)};
+    return ellipse_half_span(box.right - box.left, h, q);
 }
+
+// Spans of successive rows of the ellipse inscribed in a box. On small boxes k is
+// stepped from row to row with the exact test kept as a running difference, so a
+// row costs a few additions rather than a square root: k moves only one way on
+// each side of the middle. Large boxes solve every row in 256 bits.
+class EllipseRows {
+public:
+    EllipseRows(const Box& box, std::int64_t y)
+        : box_(box),
+          w_(box.right - box.left),
+          h_(box.bottom - box.top),
+          small_(w_ <= SMALL_ELLIPSE_LIMIT && h_ <= SMALL_ELLIPSE_LIMIT),
+          y_(y) {
+        solve();
+    }
+
+    Span span() const {
+        if (k_ < 0) return Span{};
+        const std::int64_t centre_twice = box_.left + box_.right - 1;
+        return Span{(centre_twice - k_ + 1) >> 1, (centre_twice + k_) >> 1};
+    }
+
+    void next() {
+        if (++y_ < step_end_)
+            step();
+        else
+            solve();
+    }
+
+private:
+    void solve() {
+        k_ = row_half_span(box_, y_);
+        step_end_ = y_;
+        if (!small_ || k_ < 0) return;
+        step_end_ = box_.bottom;
+        // q = h^2 - v^2 with v = 2(y - top) + 1 - h; every product stays below 2^62.
+        const std::int64_t ww = w_ * w_, v = 2 * (y_ - box_.top) + 1 - h_, hh = h_ * h_;
+        two_hh_ = 2 * hh;
+        slack_ = ww * (hh - v * v) - (k_ + 1) * (k_ + 1) * hh;
+        rise_ = (2 * k_ + 3) * hh;
+        row_gain_ = -4 * ww * (v + 1);
+        row_gain_step_ = 8 * ww;
+    }
+
+    // slack_ is w^2 q - (k+1)^2 h^2: k may grow while it is not negative, each step
+    // costing rise_ = (2k+3) h^2. Since 0 <= w^2 q <= w^2 h^2 < (w+1)^2 h^2, k stays
+    // within 0 .. w.
+    void step() {
+        slack_ += row_gain_;
+        row_gain_ -= row_gain_step_;
+        while (slack_ >= 0) {
+            ++k_;
+            slack_ -= rise_;
+            rise_ += two_hh_;
+        }
+        while (slack_ + rise_ < two_hh_) {
+            --k_;
+            rise_ -= two_hh_;
+            slack_ += rise_;
+        }
+    }
+
+    Box box_;
+    std::int64_t w_, h_;
+    bool small_;
+    std::int64_t y_;
+    std::int64_t k_ = -1;
+    std::int64_t step_end_ = 0;  // rows before it step from the previous one
+    std::int64_t two_hh_ = 0, slack_ = 0, rise_ = 0, row_gain_ = 0, row_gain_step_ = 0;
+};
 
 void fill_ellipse(const PixelTarget& target, const Clip& clip, const Box& box, Pixel pixel) {
     if (box.empty() || box.misses(clip)) return;
     const std::int64_t top = std::max(box.top, clip.top);
     const std::int64_t bottom = std::min(box.bottom, clip.bottom);
-    // Rows mirrored about the middle have the same span: each pair is worked out once.
-    for (std::int64_t y = top; y < bottom; ++y) {
-        const std::int64_t mirror = box.top + box.bottom - 1 - y;
-        if (mirror < y && mirror >= top) continue;
-        Span s = ellipse_span(box, y);
+    // Rows mirrored about the middle have the same span, so only upper rows are
+    // worked out: those visible, then those whose mirror is, two overlapping runs
+    // that both end at the middle when both exist. Walking down, k only grows.
+    const std::int64_t mirror_sum = box.top + box.bottom - 1;
+    const std::int64_t middle = box.top + (box.bottom - box.top - 1) / 2;
+    std::int64_t first = top, last = std::min(middle, bottom - 1);
+    if (mirror_sum - (bottom - 1) <= middle) {
+        const std::int64_t mirrors_last = std::min(middle, mirror_sum - top);
+        first = top <= middle ? std::min(top, mirror_sum - (bottom - 1)) : mirror_sum - (bottom - 1);
+        first = std::max(first, box.top);
+        last = top <= middle ? std::max(last, mirrors_last) : mirrors_last;
+    }
+    EllipseRows rows(box, first);
+    for (std::int64_t y = first; y <= last; ++y, rows.next()) {
+        const Span s = rows.span();
         fill_span(target, clip, y, s.first, s.last, pixel);
-        if (mirror > y && mirror < bottom) fill_span(target, clip, mirror, s.first, s.last, pixel);
+        if (mirror_sum - y != y) fill_span(target, clip, mirror_sum - y, s.first, s.last, pixel);
     }
 }
 
@@ -154,10 +232,13 @@ void outline_ellipse_thin(const PixelTarget& target, const Clip& clip, const Box
     if (box.misses(clip)) return;
     const std::int64_t top = std::max(box.top, clip.top);
     const std::int64_t bottom = std::min(box.bottom, clip.bottom);
-    Span above = ellipse_span(box, top - 1);
-    Span here = ellipse_span(box, top);
+    EllipseRows rows(box, top - 1);
+    Span above = rows.span();
+    rows.next();
+    Span here = rows.span();
     for (std::int64_t y = top; y < bottom; ++y) {
-        Span below = ellipse_span(box, y + 1);
+        rows.next();
+        Span below = rows.span();
         Span inner;
         if (!above.empty() && !below.empty()) {
             inner.first = std::max({here.first + 1, above.first, below.first});
@@ -177,7 +258,8 @@ void outline_ellipse_thin(const PixelTarget& target, const Clip& clip, const Box
 
 // ---- Lines ----
 
-// One pixel of the thin line, widened across the major axis.
+// One pixel of the thin line, widened across the major axis (a wide pen's stamp;
+// one-pixel lines write their pixels directly).
 struct LineStamp {
     const PixelTarget& target;
     const Clip& clip;
@@ -186,13 +268,6 @@ struct LineStamp {
     bool x_major;
 
     void operator()(std::int64_t x, std::int64_t y) const {
-        if (width == 1) {
-            if (x >= clip.left && x < clip.right && y >= clip.top && y < clip.bottom) {
-                detail::observe_span(pixel_at(target, x, y), 1, pixel);
-                *pixel_at(target, x, y) = pixel;
-            }
-            return;
-        }
         const std::int64_t before = width / 2;
         if (x_major) {
             if (x < clip.left || x >= clip.right) return;
@@ -208,6 +283,24 @@ struct LineStamp {
         }
     }
 };
+
+// The pixels of a one-pixel line from pixels[at] on: count steps of major, each
+// followed by one of minor when the Bresenham remainder carries. The caller has
+// kept every step inside the clip, so nothing is tested per pixel.
+template <bool OBSERVED>
+void write_thin_line(Pixel* pixels, std::ptrdiff_t at, std::int64_t count, std::ptrdiff_t major, std::ptrdiff_t minor,
+                     std::int64_t remainder, std::int64_t two_du, std::int64_t two_dv, Pixel pixel) {
+    for (; count > 0; --count) {
+        if constexpr (OBSERVED) detail::observe_span(pixels + at, 1, pixel);
+        pixels[at] = pixel;
+        at += major;
+        remainder += two_dv;
+        if (remainder >= two_du) {
+            remainder -= two_du;
+            at += minor;
+        }
+    }
+}
 
 // Walks the thin line in major/minor coordinates over just the steps whose stamp
 // can touch the clip: [u_lo, u_hi) along the major axis, [v_lo, v_hi) across it.
@@ -243,6 +336,21 @@ void walk_line(std::int64_t u0, std::int64_t v0, std::int64_t u1, std::int64_t v
     const Int128 numerator = Int128{2} * i_begin * dv + du;
     std::int64_t offset = static_cast<std::int64_t>(numerator / two_du);
     std::int64_t remainder = static_cast<std::int64_t>(numerator % two_du);
+    if (stamp.width == 1) {
+        // A one-pixel stamp touches the clip only where it lies inside it.
+        const std::ptrdiff_t stride = stamp.target.stride;
+        const std::int64_t u = u0 + su * i_begin, v = v0 + sv * offset;
+        const std::ptrdiff_t at = stamp.x_major ? v * stride + u : u * stride + v;
+        const std::ptrdiff_t major = stamp.x_major ? su : su * stride;
+        const std::ptrdiff_t minor = stamp.x_major ? sv * stride : sv;
+        if (detail::span_observer)
+            write_thin_line<true>(stamp.target.pixels, at, i_end - i_begin, major, minor, remainder, two_du, two_dv,
+                                  stamp.pixel);
+        else
+            write_thin_line<false>(stamp.target.pixels, at, i_end - i_begin, major, minor, remainder, two_du, two_dv,
+                                   stamp.pixel);
+        return;
+    }
     for (std::int64_t i = i_begin; i < i_end; ++i) {
         const std::int64_t u = u0 + su * i;
         const std::int64_t v = v0 + sv * offset;
@@ -266,32 +374,86 @@ struct PolygonEdges {
     Point64 at(int i) const { return Point64{clamp_coord(points[i].x), clamp_coord(points[i].y)}; }
 };
 
-// First column whose centre lies at or right of the crossing of edge a-b with the
-// line through the centres of row y; a.y <= y < b.y.
+// The crossings of one edge a-b (a.y < b.y) with the lines through the centres of
+// rows first_row .. end_row-1. On row y the span boundary is the first column whose
+// centre lies at or right of the crossing, ceil(P / Q) with
+// P = 2 a.x dy + (2 (y - a.y) + 1) dx - dy and Q = 2 dy. P grows by 2 dx per row,
+// so the quotient and remainder are carried from row to row and only added to.
+// Whatever the coordinates, they stay within 64 bits: |x| <= 2^61, Q <= 2^62.
+struct EdgeCrossings {
+    std::int64_t first_row, end_row;
+    std::int64_t x;               // ceil(P / Q) of the current row
+    std::int64_t remainder;       // x Q - P, in [0, Q)
+    std::int64_t step;            // floor(2 dx / Q)
+    std::int64_t step_remainder;  // 2 dx - step Q, in [0, Q)
+    std::int64_t divisor;         // Q
+
+    void advance() {
+        x += step;
+        remainder -= step_remainder;
+        if (remainder < 0) {
+            remainder += divisor;
+            ++x;
+        }
+    }
+};
+
+// Wide holds the first row's P, which needs 128 bits once coordinates pass
+// SMALL_POLYGON_LIMIT.
 template <typename Wide>
-std::int64_t crossing_start(const Point64& a, const Point64& b, std::int64_t y) {
-    const Wide dy = static_cast<Wide>(b.y) - a.y;
-    const Wide dx = static_cast<Wide>(b.x) - a.x;
-    const Wide numerator = Wide{2} * a.x * dy + (Wide{2} * y + 1 - Wide{2} * a.y) * dx;
-    const Wide denominator = Wide{2} * dy;
-    return static_cast<std::int64_t>(ceil_div<Wide>(Wide{2} * numerator - denominator, Wide{2} * denominator));
+EdgeCrossings edge_crossings(const Point64& a, const Point64& b, std::int64_t first_row, std::int64_t end_row) {
+    const std::int64_t dy = b.y - a.y;
+    const std::int64_t two_dx = 2 * (b.x - a.x);
+    const Wide divisor = Wide{2} * dy;
+    const Wide p = Wide{2} * a.x * dy + (Wide{2} * (first_row - a.y) + 1) * (b.x - a.x) - dy;
+    const Wide x = ceil_div<Wide>(p, divisor);
+    EdgeCrossings e;
+    e.first_row = first_row;
+    e.end_row = end_row;
+    e.x = static_cast<std::int64_t>(x);
+    e.remainder = static_cast<std::int64_t>(x * divisor - p);
+    e.divisor = 2 * dy;
+    e.step = floor_div<std::int64_t>(two_dx, e.divisor);
+    e.step_remainder = two_dx - e.step * e.divisor;
+    return e;
 }
 
-template <typename Wide>
-void fill_polygon_rows(const PixelTarget& target, const Clip& clip, const PolygonEdges& edges, std::int64_t top,
-                       std::int64_t bottom, std::int64_t* starts, Pixel pixel) {
-    for (std::int64_t y = top; y < bottom; ++y) {
-        int found = 0;
-        for (int i = 0; i < edges.count; ++i) {
-            Point64 a = edges.at(i);
-            Point64 b = edges.at(i + 1 == edges.count ? 0 : i + 1);
-            if (a.y == b.y) continue;
-            if (a.y > b.y) std::swap(a, b);
-            if (y < a.y || y >= b.y) continue;
-            starts[found++] = crossing_start<Wide>(a, b, y);
+// Even-odd fill from an active edge list: each row's crossings come from the
+// previous row's by additions, and an insertion sort restores their order, which
+// changes only where edges enter, leave or cross.
+void fill_polygon_rows(const PixelTarget& target, const Clip& clip, EdgeCrossings* edges, int count,
+                       EdgeCrossings* active, std::int64_t top, std::int64_t bottom, Pixel pixel) {
+    std::sort(edges, edges + count,
+              [](const EdgeCrossings& a, const EdgeCrossings& b) { return a.first_row < b.first_row; });
+    int entering = 0, live = 0;
+    for (std::int64_t y = top; y < bottom;) {
+        if (live == 0) {
+            if (entering == count) return;
+            y = std::max(y, edges[entering].first_row);
         }
-        std::sort(starts, starts + found);
-        for (int i = 0; i + 1 < found; i += 2) fill_span(target, clip, y, starts[i], starts[i + 1] - 1, pixel);
+        while (entering < count && edges[entering].first_row == y) active[live++] = edges[entering++];
+        // Until the next edge enters or leaves, every row has the same edges.
+        std::int64_t run_end = entering < count ? edges[entering].first_row : bottom;
+        for (int i = 0; i < live; ++i) run_end = std::min(run_end, active[i].end_row);
+        for (;;) {
+            for (int i = 1; i < live; ++i) {
+                if (active[i - 1].x <= active[i].x) continue;
+                const EdgeCrossings e = active[i];
+                int j = i;
+                for (; j > 0 && active[j - 1].x > e.x; --j) active[j] = active[j - 1];
+                active[j] = e;
+            }
+            for (int i = 0; i + 1 < live; i += 2) fill_span(target, clip, y, active[i].x, active[i + 1].x - 1, pixel);
+            if (++y == run_end) break;
+            for (int i = 0; i < live; ++i) active[i].advance();
+        }
+        int kept = 0;
+        for (int i = 0; i < live; ++i) {
+            if (active[i].end_row == y) continue;
+            if (kept != i) active[kept] = active[i];
+            active[kept++].advance();
+        }
+        live = kept;
     }
 }
 
@@ -309,18 +471,32 @@ void fill_polygon(const PixelTarget& target, const Clip& clip, const PolygonEdge
     const std::int64_t bottom = std::min(max_y, clip.bottom);
     if (bottom <= top || max_x < clip.left || min_x >= clip.right) return;
 
-    std::int64_t local[LOCAL_CROSSINGS];
-    std::int64_t* starts = local;
-    if (edges.count > LOCAL_CROSSINGS) {
-        starts = new (std::nothrow) std::int64_t[static_cast<std::size_t>(edges.count)];
-        if (starts == nullptr) return;
+    EdgeCrossings local[LOCAL_EDGES];
+    EdgeCrossings local_active[LOCAL_EDGES];
+    EdgeCrossings* crossings = local;
+    EdgeCrossings* active = local_active;
+    if (edges.count > LOCAL_EDGES) {
+        const auto n = static_cast<std::size_t>(edges.count);
+        crossings = new (std::nothrow) EdgeCrossings[n];
+        active = new (std::nothrow) EdgeCrossings[n];
     }
-    const bool small = std::max({-min_x, max_x, -min_y, max_y}) <= SMALL_POLYGON_LIMIT;
-    if (small)
-        fill_polygon_rows<std::int64_t>(target, clip, edges, top, bottom, starts, pixel);
-    else
-        fill_polygon_rows<Int128>(target, clip, edges, top, bottom, starts, pixel);
-    if (starts != local) delete[] starts;
+    if (crossings != nullptr && active != nullptr) {
+        const bool small = std::max({-min_x, max_x, -min_y, max_y}) <= SMALL_POLYGON_LIMIT;
+        int count = 0;
+        for (int i = 0; i < edges.count; ++i) {
+            Point64 a = edges.at(i);
+            Point64 b = edges.at(i + 1 == edges.count ? 0 : i + 1);
+            if (a.y == b.y) continue;
+            if (a.y > b.y) std::swap(a, b);
+            const std::int64_t first_row = std::max(a.y, top), end_row = std::min(b.y, bottom);
+            if (end_row <= first_row) continue;
+            crossings[count++] = small ? edge_crossings<std::int64_t>(a, b, first_row, end_row)
+                                       : edge_crossings<Int128>(a, b, first_row, end_row);
+        }
+        fill_polygon_rows(target, clip, crossings, count, active, top, bottom, pixel);
+    }
+    if (crossings != local) delete[] crossings;
+    if (active != local_active) delete[] active;
 }
 
 }  // namespace
@@ -388,9 +564,10 @@ void draw_ellipse(const PixelTarget& target, std::int64_t left, std::int64_t top
     if (outer.misses(clip)) return;
     const std::int64_t first_row = std::max(outer.top, clip.top);
     const std::int64_t end_row = std::min(outer.bottom, clip.bottom);
-    for (std::int64_t y = first_row; y < end_row; ++y) {
-        const Span o = ellipse_span(outer, y);
-        const Span i = ellipse_span(inner, y);
+    EllipseRows outer_rows(outer, first_row), inner_rows(inner, first_row);
+    for (std::int64_t y = first_row; y < end_row; ++y, outer_rows.next(), inner_rows.next()) {
+        const Span o = outer_rows.span();
+        const Span i = inner_rows.span();
         if (i.empty()) {
             fill_span(target, clip, y, o.first, o.last, pen.pixel);
             continue;

@@ -50,6 +50,11 @@ inline void fill_clipped(const PixelTarget& target, const Clip& clip, std::int64
     if (right <= left || bottom <= top) return;
     Pixel* row = pixel_at(target, left, top);
     const std::int64_t count = right - left;
+    if (count == 1 && !detail::span_observer) {
+        // One-pixel columns (vertical lines, outline sides) go straight down.
+        for (std::int64_t y = top; y < bottom; ++y, row += target.stride) *row = pixel;
+        return;
+    }
     for (std::int64_t y = top; y < bottom; ++y, row += target.stride) {
         detail::observe_span(row, count, pixel);
         fill_row(row, count, pixel);

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/drawing/span_observer.h"
 #include "support/test_support.h"
 
 namespace {
@@ -252,6 +253,42 @@ TEST(Ellipse, LargeBoxesKeepTheRuleExactly) {
     EXPECT_LT(set, 48 * 32);
 }
 
+TEST(Ellipse, ClippedAboveAcrossOrBelowTheMiddleKeepsTheRule) {
+    // Boxes sliding through the clip's rows, so the visible rows lie above, across
+    // or below the middle, with or without their mirrors; filled, thin and wide pens.
+    struct Case {
+        std::int64_t w, h, top;
+    };
+    std::vector<Case> cases;
+    for (std::int64_t h : {21, 50, 70})
+        for (std::int64_t t = 8 - h - 1; t <= 41; ++t) cases.push_back({h + 19, h, t});
+    const std::int64_t tall = 70001;  // beyond the small-box arithmetic
+    for (std::int64_t t : {8 - tall / 2 - 5, 24 - tall / 2, 45 - tall / 2, 11 - tall, std::int64_t{37}})
+        cases.push_back({60, tall, t});
+    for (const Case& c : cases) {
+        const std::int64_t l = 4, r = l + c.w, t = c.top, b = t + c.h;
+        auto in = [&](std::int64_t x, std::int64_t y) { return in_ellipse(l, t, r, b, x, y); };
+        for (const PenStyle& pen : {PenStyle{false, 1, BRUSH}, THIN, pen_of(3)}) {
+            ClippedCanvas canvas;
+            platform::draw_ellipse(canvas.target, l, t, r, b, pen, FILL);
+            for (int y = 8; y < 40; ++y)
+                for (int x = 8; x < 56; ++x) {
+                    Pixel expected = in(x, y) ? BRUSH : BACKGROUND;
+                    if (pen.width == 3)
+                        expected = in_ellipse(l + 2, t + 2, r - 2, b - 2, x, y)   ? BRUSH
+                                   : in_ellipse(l - 1, t - 1, r + 1, b + 1, x, y) ? PEN
+                                                                                  : BACKGROUND;
+                    else if (pen.pixel == PEN && in(x, y) &&
+                             !(in(x - 1, y) && in(x + 1, y) && in(x, y - 1) && in(x, y + 1)))
+                        expected = PEN;
+                    ASSERT_EQ(canvas.bitmap.row(y)[x], expected)
+                        << c.w << "x" << c.h << " top " << t << ": " << x << "," << y;
+                }
+            ASSERT_EQ(canvas.border_writes(), 0);
+        }
+    }
+}
+
 TEST(Polygon, FillSamplesPixelCentresWithoutPen) {
     Bitmap b(10, 6, BACKGROUND);
     const Point64 triangle[] = {{1, 1}, {9, 1}, {4, 5}};
@@ -274,6 +311,38 @@ TEST(Polygon, SelfCrossingPolygonFillsByEvenOddRule) {
     EXPECT_EQ(b.row(2)[2], BRUSH);
     EXPECT_EQ(b.row(5)[5], BACKGROUND) << "inside both squares";
     EXPECT_EQ(b.row(5)[8], BRUSH);
+}
+
+// The even-odd rule at pixel centres, counted edge by edge.
+bool in_polygon(const std::vector<Point64>& points, std::int64_t x, std::int64_t y) {
+    bool inside = false;
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        Point64 a = points[i], b = points[(i + 1) % points.size()];
+        if (a.y > b.y) std::swap(a, b);
+        if (y < a.y || y >= b.y) continue;
+        inside ^= Int128(2 * x + 1 - 2 * a.x) * (b.y - a.y) >= Int128(2 * y + 1 - 2 * a.y) * (b.x - a.x);
+    }
+    return inside;
+}
+
+TEST(Polygon, EdgesCrossingBetweenRowsKeepTheEvenOddRule) {
+    // A seven-pointed star drawn in one stroke, a zigzag folding back over itself,
+    // and a bow tie wider than the 64-bit crossing arithmetic whose edges swap
+    // order between two rows inside the clip.
+    const std::vector<std::vector<Point64>> shapes = {
+        {{32, 3}, {47, 35}, {12, 15}, {52, 15}, {17, 35}, {32, 3}, {40, 44}, {5, 20}},
+        {{9, 9}, {55, 14}, {9, 19}, {55, 24}, {9, 29}, {55, 39}, {30, 2}, {20, 45}},
+        {{30 - BIG, 10}, {30 + BIG, 38}, {30 + BIG, 10}, {30 - BIG, 38}},
+    };
+    for (const auto& shape : shapes) {
+        ClippedCanvas canvas;
+        platform::draw_polygon(canvas.target, shape.data(), static_cast<int>(shape.size()), NO_PEN, FILL);
+        for (int y = 8; y < 40; ++y)
+            for (int x = 8; x < 56; ++x)
+                ASSERT_EQ(canvas.bitmap.row(y)[x] == BRUSH, in_polygon(shape, x, y))
+                    << &shape - shapes.data() << ": " << x << "," << y;
+        EXPECT_EQ(canvas.border_writes(), 0);
+    }
 }
 
 TEST(Polygon, ManyCollinearPointsFillLikeTheirRectangle) {
@@ -402,6 +471,36 @@ TEST(Line, ClippedLineSetsTheSamePixelsAsUnclipped) {
         if (canvas.inside(static_cast<int>(x), static_cast<int>(y))) expected.row(static_cast<int>(y))[x] = PEN;
     }
     EXPECT_EQ(picture(canvas.bitmap), picture(expected));
+}
+
+TEST(Line, SpanObserverSeesEveryPixelWrittenOnce) {
+    // Each observed span is marked on a second canvas; steep, shallow and clipped
+    // one-pixel lines must leave the same pixels on both, each seen once.
+    struct Marks {
+        const Pixel* base;
+        std::vector<int> seen;
+    };
+    struct ObserverOff {
+        ~ObserverOff() { platform::set_span_observer(nullptr, nullptr); }
+    } off;
+    ClippedCanvas canvas;
+    Marks marks{canvas.bitmap.pixels.data(), std::vector<int>(64 * 48, 0)};
+    platform::set_span_observer(
+        [](void* context, const Pixel* start, std::int64_t count, Pixel) {
+            auto* m = static_cast<Marks*>(context);
+            for (std::int64_t i = 0; i < count; ++i) ++m->seen[static_cast<std::size_t>(start - m->base + i)];
+        },
+        &marks);
+    const std::int64_t lines[][4] = {{-5, 3, 70, 44}, {60, -2, 1, 47}, {30, 45, 20, 2}, {9, 9, 54, 12}};
+    for (auto& l : lines) {
+        std::fill(marks.seen.begin(), marks.seen.end(), 0);
+        std::fill(canvas.bitmap.pixels.begin(), canvas.bitmap.pixels.end(), BACKGROUND);
+        platform::draw_line(canvas.target, l[0], l[1], l[2], l[3], THIN);
+        for (int y = 0; y < 48; ++y)
+            for (int x = 0; x < 64; ++x)
+                ASSERT_EQ(marks.seen[static_cast<std::size_t>(y * 64 + x)], canvas.bitmap.row(y)[x] == PEN ? 1 : 0)
+                    << l[0] << "," << l[1] << " " << x << "," << y;
+    }
 }
 
 TEST(Extremes, HugeInputsWriteOnlyInsideTheClip) {
