@@ -54,8 +54,13 @@ platform::Bitmap visible_canvas() {
     if (!canvas) return platform::Bitmap();
     int width = client.width() > 0 ? std::min(client.width(), canvas->width) : canvas->width;
     int height = client.height() > 0 ? std::min(client.height(), canvas->height) : canvas->height;
-    platform::Bitmap view(width, height);
-    for (int y = 0; y < height; ++y) std::copy_n(canvas->row(y), width, view.row(y));
+    // Built from the rows themselves: a replay takes one of these per frame, and
+    // filling it with zeros first would write every pixel twice.
+    platform::Bitmap view;
+    view.width = width;
+    view.height = height;
+    view.pixels.reserve(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    for (int y = 0; y < height; ++y) view.pixels.insert(view.pixels.end(), canvas->row(y), canvas->row(y) + width);
     return view;
 }
 
