@@ -1,10 +1,8 @@
-// Writing PNG frames and the GIF on worker threads, in the order they were asked for.
+// Writing PNG frames and the GIF on a worker thread, in the order they were asked for.
 #include "toolkit/picture_writer.h"
 
 #include <cstdio>
 #include <filesystem>
-#include <future>
-#include <system_error>
 #include <utility>
 
 #include "platform/drawing/png.h"
@@ -51,21 +49,7 @@ void PictureWriter::run() {
     }
 }
 
-// A frame's PNG and its GIF frame share nothing but the picture, so the PNG
-// is encoded on a thread of its own while this one adds the GIF frame.
 void PictureWriter::write(const Job& job) {
-    std::string png_path;
-    std::future<bool> png;
-    if (!out_dir_.empty()) {
-        char name[32];
-        std::snprintf(name, sizeof name, "frame-%06lld.png", static_cast<long long>(job.frame));
-        png_path = (std::filesystem::path(out_dir_) / name).string();
-        try {
-            png = std::async(std::launch::async, [&] { return platform::write_png(png_path.c_str(), job.picture); });
-        } catch (const std::system_error&) {
-            // No thread to be had: written below, after the GIF frame.
-        }
-    }
     std::string failed_path;
     if (!gif_path_.empty()) {
         if (gif_.frames() == 0 && !gif_.open(gif_path_, job.picture.width, job.picture.height, gif_centiseconds_))
@@ -73,12 +57,15 @@ void PictureWriter::write(const Job& job) {
         else if (!gif_.add_frame(job.picture))
             failed_path = gif_path_;
     }
-    if (!png_path.empty()) {
-        if (png.valid() ? png.get() : platform::write_png(png_path.c_str(), job.picture)) {
+    if (!out_dir_.empty()) {
+        char name[32];
+        std::snprintf(name, sizeof name, "frame-%06lld.png", static_cast<long long>(job.frame));
+        const std::string path = (std::filesystem::path(out_dir_) / name).string();
+        if (platform::write_png(path.c_str(), job.picture)) {
             result_.png_frames.push_back(job.frame);
         } else {
-            std::remove(png_path.c_str());
-            if (failed_path.empty()) failed_path = png_path;
+            std::remove(path.c_str());
+            if (failed_path.empty()) failed_path = path;
         }
     }
     if (failed_path.empty()) return;

@@ -1,6 +1,6 @@
-// A replay's pictures written on threads of their own (PNG files and the
+// A replay's pictures written on a thread of their own (PNG files and the
 // GIF, in the order they were taken), so encoding one frame overlaps the
-// turns that lead to the next, and a frame's PNG overlaps its GIF frame.
+// turns that lead to the next.
 #pragma once
 
 #include <condition_variable>
