@@ -69,6 +69,19 @@ platform::DrawingObject kept_brush(int color) {
     return brush;
 }
 
+// The kept text font of a point size (0 to MAX_POINT_SIZE), made at its first use.
+platform::DrawingObject kept_font(int point_size) {
+    platform::DrawingObject& font = state.tools.fonts[point_size];
+    if (font == platform::DrawingObject::NONE) {
+        platform::FontRequest request;
+        request.height = point_size;
+        request.weight = 400;
+        std::strncpy(request.face, "KAVRO-font", sizeof request.face - 1);
+        font = platform::create_font(request);
+    }
+    return font;
+}
+
 // Selects the pen for a primitive into the canvas. Kept pens stay selected
 // after it, as the next primitive most often wants the same one; a wider pen
 // is made for the call and handed to the selection to delete.
@@ -117,15 +130,7 @@ void draw_line_command(const DrawCommand& command) {
 void draw_text_lines(const DrawCommand& command) {
     std::int64_t cx = state.centre_x;
     std::int64_t cy = state.centre_y;
-    platform::DrawingObject& font = state.tools.fonts[command.x2];
-    if (font == platform::DrawingObject::NONE) {
-        platform::FontRequest request;
-        request.height = static_cast<int>(command.x2);
-        request.weight = 400;
-        std::strncpy(request.face, "KAVRO-font", sizeof request.face - 1);
-        font = platform::create_font(request);
-    }
-    platform::select_object(state.canvas, font);
+    platform::select_object(state.canvas, kept_font(static_cast<int>(command.x2)));
     const char* text = command.text;
     int length = static_cast<int>(std::strlen(text));
     platform::Size extent;
